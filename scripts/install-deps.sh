@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quorvane needs, only those missing.
+#   scripts/install-deps.sh run    build and run it (with Xvfb when headless)
+#   scripts/install-deps.sh test   also everything the tests use
+set -euo pipefail
+mode=${1:-test}
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config qt6-base-dev libasound2-dev
+  # run: the CJK font for the Chinese interface; a virtual display, a window
+  # manager and a tray host for machines without a desktop
+  fonts-wqy-microhei xvfb xauth openbox trayer x11-utils xdotool imagemagick dbus
+)
+if [ "$mode" = test ]; then
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    faketime libfaketime python3-dbusmock dbus-x11
+    clang libclang-rt-14-dev valgrind
+  )
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}" >&2
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,279 @@
+#pragma once
+// Control kinds of the windows. A window class declares its controls as
+// members with their design properties; features attach the handlers.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/colour.h"
+
+namespace qv {
+
+class Form;
+class Control;
+
+enum class ControlKind {
+  Label,
+  TextBox,
+  ComboBox,
+  CheckBox,
+  OptionButton,
+  CommandButton,
+  Image,
+  Frame,
+  PictureBox,
+  Shape,
+  Menu,
+};
+
+// What changed, as told to the window's observers (the view).
+enum class Property {
+  Text,
+  Visible,
+  Enabled,
+  ForeColour,
+  BackColour,
+  Font,
+  Geometry,
+  Tooltip,
+  Items,
+  Value,
+  Picture,
+  // Window-level changes (no control).
+  Caption,
+  Shown,
+  Topmost,
+  Taskbar,
+  WindowState,
+  // Requests rather than states: pop the menu up at the mouse; bring an
+  // already shown window to the front.
+  PopupMenu,
+  Raise,
+};
+
+struct Font {
+  std::string name = "Tahoma";
+  double size = 9;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  friend bool operator==(const Font&, const Font&) = default;
+};
+
+enum class Align { Left, Centre, Right };
+enum class ComboStyle { Editable, PickOnly };
+
+// Design-time properties. Positions and sizes are twips from the top left of
+// the window's client area (15 twips are one pixel at 96 dpi). Fields a kind
+// does not use are ignored. Designated initializers must follow this order.
+struct Design {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  std::string text;  // caption of labels, buttons, boxes and frames; text of fields
+  Font font = {};
+  Colour fore = colours::black;
+  Colour back = colours::buttonFace;
+  bool opaque = false;  // a label paints its back colour
+  Align align = Align::Left;
+  bool visible = true;
+  bool enabled = true;
+  std::string tooltip;
+  bool hand = false;          // hand-shaped pointer over links and picture buttons
+  Control* parent = nullptr;  // the frame that contains it; groups option buttons
+  ComboStyle style = ComboStyle::Editable;
+  std::vector<std::string> items;
+  int value = 0;        // check box state; 1 selects an option button
+  std::string picture;  // name of a picture the view draws
+  bool border = false;  // a fixed single border
+};
+
+class Control {
+ public:
+  Control(Form& form, std::string name, ControlKind kind, Design design);
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const std::string& name() const { return name_; }
+  ControlKind kind() const { return kind_; }
+  Form& form() const { return form_; }
+  Control* parent() const { return parent_; }
+
+  int left() const { return left_; }
+  int top() const { return top_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  void move(int left, int top, int width, int height);
+
+  const std::string& text() const { return text_; }
+  // Fails when the control rejects the text (a pick-only list).
+  void setText(std::string_view text);
+
+  bool visible() const { return visible_; }
+  void setVisible(bool visible);
+  void show() { setVisible(true); }
+  void hide() { setVisible(false); }
+  bool enabled() const { return enabled_; }
+  void setEnabled(bool enabled);
+
+  Colour foreColour() const { return fore_; }
+  void setForeColour(Colour colour);
+  Colour backColour() const { return back_; }
+  void setBackColour(Colour colour);
+  bool opaque() const { return opaque_; }
+  Align align() const { return align_; }
+  bool hand() const { return hand_; }
+  bool border() const { return border_; }
+
+  const Font& font() const { return font_; }
+  void setFont(const Font& font);
+  void setFontSize(double size);
+  void setUnderline(bool underline);
+
+  const std::string& tooltip() const { return tooltip_; }
+  void setTooltip(std::string tooltip);
+
+  const std::string& picture() const { return picture_; }
+  void setPicture(std::string picture);
+
+  // Runs the click action, as if the user had clicked.
+  void click();
+
+  std::function<void()> onClick;
+  std::function<void()> onChange;  // after every change of the text
+
+ protected:
+  void notify(Property property);
+  // Lets a kind refuse a text by failing.
+  virtual void checkText(std::string_view) const {}
+
+ private:
+  Form& form_;
+  std::string name_;
+  ControlKind kind_;
+  Control* parent_;
+  int left_, top_, width_, height_;
+  std::string text_;
+  Font font_;
+  Colour fore_, back_;
+  bool opaque_;
+  Align align_;
+  bool visible_, enabled_;
+  std::string tooltip_;
+  bool hand_;
+  bool border_;
+  std::string picture_;
+};
+
+class Label : public Control {
+ public:
+  Label(Form& form, std::string name, Design design = {})
+      : Control(form, std::move(name), ControlKind::Label, std::move(design)) {}
+};
+
+class TextBox : public Control {
+ public:
+  TextBox(Form& form, std::string name, Design design = {})
+      : Control(form, std::move(name), ControlKind::TextBox, std::move(design)) {}
+};
+
+class ComboBox : public Control {
+ public:
+  ComboBox(Form& form, std::string name, Design design = {});
+
+  ComboStyle style() const { return style_; }
+  const std::vector<std::string>& items() const { return items_; }
+  void addItem(std::string item);
+  void clearItems();
+  // Index of the text among the items, -1 when it is none of them.
+  int listIndex() const;
+
+  // The user picked an item from the list: the text changes and the click
+  // action runs.
+  void pick(int index);
+  // The user typed a character. Returns false when the key is discarded.
+  bool keyPress(char32_t key);
+
+  // Set by the owning feature; returns false to discard a typed key.
+  std::function<bool(char32_t)> acceptKey;
+
+ protected:
+  void checkText(std::string_view text) const override;
+
+ private:
+  ComboStyle style_;
+  std::vector<std::string> items_;
+};
+
+class CheckBox : public Control {
+ public:
+  CheckBox(Form& form, std::string name, Design design = {});
+  int value() const { return value_; }
+  // 0 clear, 1 ticked, 2 grayed; anything else fails. A different value runs
+  // the click action.
+  void setValue(std::int64_t value);
+  // What a mouse click does: ticked becomes clear, anything else ticked.
+  void toggle() { setValue(value_ == 1 ? 0 : 1); }
+
+ private:
+  int value_;
+};
+
+class OptionButton : public Control {
+ public:
+  OptionButton(Form& form, std::string name, Design design = {});
+  bool value() const { return value_; }
+  // Selecting an option that was not selected clears the others of its
+  // container (without their click actions) and runs its click action.
+  // Clearing runs nothing.
+  void setValue(bool selected);
+
+ private:
+  bool value_;
+};
+
+class CommandButton : public Control {
+ public:
+  CommandButton(Form& form, std::string name, Design design = {})
+      : Control(form, std::move(name), ControlKind::CommandButton, std::move(design)) {}
+  void press() { click(); }
+};
+
+class Image : public Control {
+ public:
+  Image(Form& form, std::string name, Design design = {})
+      : Control(form, std::move(name), ControlKind::Image, std::move(design)) {}
+};
+
+class Frame : public Control {
+ public:
+  Frame(Form& form, std::string name, Design design = {})
+      : Control(form, std::move(name), ControlKind::Frame, std::move(design)) {}
+};
+
+class PictureBox : public Control {
+ public:
+  PictureBox(Form& form, std::string name, Design design = {})
+      : Control(form, std::move(name), ControlKind::PictureBox, std::move(design)) {}
+};
+
+// A rectangle outline in the fore colour.
+class Shape : public Control {
+ public:
+  Shape(Form& form, std::string name, Design design = {})
+      : Control(form, std::move(name), ControlKind::Shape, std::move(design)) {}
+};
+
+// A menu or menu item; items name their menu as parent.
+class Menu : public Control {
+ public:
+  Menu(Form& form, std::string name, Design design = {})
+      : Control(form, std::move(name), ControlKind::Menu, std::move(design)) {}
+};
+
+}  // namespace qv

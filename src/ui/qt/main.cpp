@@ -1,0 +1,44 @@
+// Quorvane: a tray-resident monitor of CPU and disk temperature, CPU load and
+// memory load, with timed power actions and reminders. Takes no arguments.
+
+#include <QApplication>
+
+#include "app/program_start.h"
+#include "platform/absent.h"
+#include "platform/linux/linux_clock.h"
+#include "runtime/program.h"
+#include "ui/qt/view_host.h"
+
+int main(int argc, char** argv) {
+  (void)argc;
+  // The program takes no arguments; Qt gets none of the command line either.
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
+  QApplication::setApplicationName("quorvane");
+  QApplication::setApplicationDisplayName("Quorvane");
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  qv::lnx::LinuxClock clock;
+  qv::absent::NoThermal thermal;
+  qv::absent::NoDisks disks;
+  qv::absent::NoCpuTimes cpu;
+  qv::absent::NoMemory memory;
+  qv::absent::NoTray tray;
+  qv::absent::NoTone tone;
+  qv::absent::NoProcess process;
+  qv::absent::NoPower power;
+  qv::absent::NoAutostart autostart;
+  qv::absent::NoDisplayPower display;
+  qv::absent::NoMedia media;
+  qv::absent::NoSettings settings;
+  qv::Platform platform{clock,   thermal, disks,     cpu,     memory, tray,    tone,
+                        process, power,   autostart, display, media,  settings};
+
+  qv::Program program(platform);
+  qv::ui::ViewHost host(program);
+  program.setHost(&host);
+  qv::installFeatures(program);
+  program.dispatch([&] { qv::startProgram(program); });
+  if (program.ended()) return 0;
+  return QApplication::exec();
+}

@@ -1,0 +1,188 @@
+"""The real program on a private X display with a tray host.
+
+Each test runs inside `dbus-run-session`, so it has its own session bus; the
+program gets a temporary HOME, and QUORVANE_DRY_RUN=1 so that no power action
+or command is ever carried out.
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+BIN = os.environ.get("QUORVANE_BIN", "build/src/quorvane")
+OUT = os.environ.get("QUORVANE_E2E_OUT", "build/tests/e2e/out")
+FAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
+
+
+def fail(message):
+    print("FAIL: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(predicate, timeout, step=0.1):
+    end = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > end:
+            return value
+        time.sleep(step)
+
+
+class Desktop:
+    def __init__(self, name, tray=True, wm=True, size="1280x800"):
+        self.name = name
+        self.tray = tray
+        self.wm = wm
+        self.size = size
+        self.procs = []
+        self.app = None
+        self.home = tempfile.mkdtemp(prefix="quorvane-e2e-")
+        os.makedirs(OUT, exist_ok=True)
+
+    # Set-up and tear-down.
+
+    def __enter__(self):
+        n = 90 + os.getpid() % 500
+        while os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
+            n += 1
+        self.display = f":{n}"
+        self.procs.append(subprocess.Popen(
+            ["Xvfb", self.display, "-screen", "0", self.size + "x24", "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        env = self.env()
+        if not wait_for(lambda: subprocess.run(["xdpyinfo"], env=env, capture_output=True)
+                        .returncode == 0, 10):
+            fail("Xvfb did not start")
+        if self.wm:
+            # A window manager draws the title bars, so captions show.
+            self.procs.append(subprocess.Popen(
+                ["openbox", "--sm-disable"], env=env,
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+            wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in
+                     self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK").stdout, 10)
+        if self.tray:
+            self.start_tray()
+        return self
+
+    def __exit__(self, *exc):
+        self.stop_app()
+        for p in reversed(self.procs):
+            p.kill()
+            p.wait()
+        shutil.rmtree(self.home, ignore_errors=True)
+        return False
+
+    def env(self, extra=None):
+        env = dict(os.environ)
+        env.update({
+            "DISPLAY": self.display,
+            "HOME": self.home,
+            "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
+            "XDG_RUNTIME_DIR": self.runtime_dir(),
+            "QUORVANE_DRY_RUN": "1",
+            "LANG": "C.UTF-8",
+        })
+        env.pop("WAYLAND_DISPLAY", None)
+        env.pop("QT_QPA_PLATFORM", None)
+        if extra:
+            env.update(extra)
+        return env
+
+    def runtime_dir(self):
+        path = os.path.join(self.home, "run")
+        os.makedirs(path, mode=0o700, exist_ok=True)
+        return path
+
+    def start_tray(self):
+        self.tray_proc = subprocess.Popen(
+            ["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
+             "--height", "24", "--SetDockType", "true", "--transparent", "false",
+             "--tint", "0xcccccc"],
+            env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.procs.append(self.tray_proc)
+        if not wait_for(self.tray_panel, 10):
+            fail("trayer did not start")
+
+    def kill_tray(self):
+        self.tray_proc.kill()
+        self.tray_proc.wait()
+        self.procs.remove(self.tray_proc)
+
+    def start_app(self, extra_env=None, speed=None):
+        env = self.env(extra_env)
+        if speed:
+            env["LD_PRELOAD"] = FAKETIME
+            env["FAKETIME"] = f"+0 x{speed}"
+            env["FAKETIME_DONT_RESET"] = "1"
+        self.log = open(os.path.join(OUT, self.name + ".log"), "w")
+        self.app = subprocess.Popen([BIN], env=env, stdout=self.log, stderr=subprocess.STDOUT)
+        return self.app
+
+    def stop_app(self):
+        if self.app and self.app.poll() is None:
+            self.app.terminate()
+            try:
+                self.app.wait(5)
+            except subprocess.TimeoutExpired:
+                self.app.kill()
+                self.app.wait()
+
+    # Looking at the screen.
+
+    def run(self, *args):
+        return subprocess.run(list(args), env=self.env(), capture_output=True, text=True)
+
+    def search(self, pattern, by="--name", visible=True):
+        args = ["xdotool", "search"] + (["--onlyvisible"] if visible else []) + [by, pattern]
+        out = self.run(*args).stdout.split()
+        return [int(w) for w in out]
+
+    def window(self, title, timeout=10):
+        found = wait_for(lambda: self.search("^" + title + "$"), timeout)
+        if not found:
+            fail(f"no visible window titled {title!r}")
+        return found[0]
+
+    def geometry(self, wid):
+        out = self.run("xdotool", "getwindowgeometry", "--shell", str(wid)).stdout
+        values = dict(line.split("=") for line in out.split())
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def screenshot(self, name, window="root"):
+        path = os.path.abspath(os.path.join(OUT, name + ".png"))
+        target = "root" if window == "root" else str(window)
+        result = self.run("import", "-window", target, path)
+        if result.returncode != 0:
+            fail("screenshot failed: " + result.stderr)
+        print("screenshot: " + path)
+        return path
+
+    def pixel(self, path, x, y):
+        out = self.run("convert", path, "-format", f"%[pixel:p{{{x},{y}}}]", "info:").stdout
+        return out.strip()
+
+    def tray_panel(self):
+        """trayer's panel window, which the icons dock into."""
+        found = self.search("^panel$", visible=False)
+        return found[0] if found else None
+
+    def tray_icons(self):
+        """The icon windows docked in the tray host."""
+        panel = self.tray_panel()
+        if not panel:
+            return []
+        tree = self.run("xwininfo", "-children", "-id", str(panel)).stdout
+        icons = []
+        for line in tree.splitlines():
+            line = line.strip()
+            if line.startswith("0x"):
+                icons.append(int(line.split()[0], 16))
+        return icons
+
+    def click(self, x, y, button=1):
+        self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
