@@ -4,7 +4,7 @@
 set -euo pipefail
 src=$1
 status=0
-allowed='^(algorithm|any|array|atomic|bit|bitset|cassert|cctype|cerrno|cfenv|charconv|chrono|cinttypes|climits|cmath|compare|concepts|cstddef|cstdint|cstdio|cstdlib|cstring|ctime|deque|exception|functional|initializer_list|iomanip|iterator|limits|list|map|memory|numeric|optional|ostream|queue|random|ranges|set|span|sstream|stdexcept|string|string_view|tuple|type_traits|unordered_map|unordered_set|utility|variant|vector)$'
+allowed='^(algorithm|any|array|atomic|bit|bitset|cassert|cctype|cerrno|cfenv|charconv|chrono|cinttypes|climits|cmath|compare|concepts|cstddef|cstdint|cstdio|cstdlib|cstring|ctime|deque|exception|functional|initializer_list|iomanip|iterator|limits|list|map|memory|numeric|optional|ostream|queue|random|ranges|set|span|sstream|stdexcept|string|string_view|tuple|type_traits|typeindex|typeinfo|unordered_map|unordered_set|utility|variant|vector)$'
 for dir in runtime app settings sensing display alarms schedule tools platform; do
   [ -d "$src/$dir" ] || continue
   while IFS= read -r file; do

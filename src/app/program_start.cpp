@@ -1,14 +1,24 @@
 #include "app/program_start.h"
 
 #include "app/form1.h"
+#include "app/main_window.h"
+#include "display/small_monitor.h"
 #include "runtime/program.h"
+#include "settings/settings_window.h"
+#include "tools/autostart.h"
 
 namespace qv {
 
-void installFeatures(Program&) {}
+void installFeatures(Program& program) {
+  installMainWindow(program);
+  installSettingsWindow(program);
+  installSmallMonitor(program);
+  installAutostart(program);
+}
 
 void startProgram(Program& program) {
   Form1& f = program.form<Form1>();
+  // The start-up has run; the window appears.
   f.show();
 }
 

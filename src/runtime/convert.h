@@ -19,6 +19,12 @@ double lead(std::string_view text);
 // Rounds to the nearest integer, halves to even. Fails when out of range.
 std::int64_t whole(double number);
 
+// A number of seconds given as text, in whole milliseconds (halves to even).
+// Fails when the text is not a number or the result is out of range.
+inline std::int64_t milliseconds(std::string_view seconds) {
+  return whole(value(seconds) * 1000);
+}
+
 // Division that fails on a zero divisor instead of producing infinity.
 double divide(double dividend, double divisor);
 

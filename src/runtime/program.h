@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <typeindex>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/platform.h"
@@ -65,6 +67,15 @@ class Program {
         [attach = std::move(attach)](Form& f) { attach(static_cast<F&>(f)); });
   }
 
+  // State a feature keeps beside its window's controls (a sensor object, a
+  // tray record), created on first use and kept for the life of the program.
+  template <class T>
+  T& state() {
+    auto& slot = states_[std::type_index(typeid(T))];
+    if (!slot) slot = std::make_shared<T>();
+    return *static_cast<T*>(slot.get());
+  }
+
   Form* find(std::string_view name) const;
   std::vector<Form*> windows() const;
 
@@ -99,6 +110,7 @@ class Program {
   std::array<std::unique_ptr<Form>, kWindows> windows_;
   std::array<std::vector<std::function<void(Form&)>>, kWindows> attachers_;
   std::vector<std::unique_ptr<Form>> closed_;
+  std::unordered_map<std::type_index, std::shared_ptr<void>> states_;
   int depth_ = 0;
   bool ended_ = false;
   int escapedFailures_ = 0;

@@ -1,0 +1,36 @@
+#pragma once
+// The application icon in the notification area (icon id 1): one record kept
+// for the whole run, whose fields persist between operations, so an
+// operation changes only the fields it names.
+
+#include <string>
+
+namespace qv {
+
+class Form;
+class Program;
+
+struct TrayRecord {
+  const Form* owner = nullptr;
+  int id = 1;
+  unsigned fields = 0;
+  std::string tip;
+  std::string infoText;
+  std::string infoTitle;
+  int infoKind = 0;  // 1 information, 2 warning
+};
+
+// Adds the icon with the main window's icon and the tooltip; refused (and
+// nothing changes) when it exists already.
+void AddTrayIcon(Program& program, const Form& owner, const std::string& tip);
+void RemoveTrayIcon(Program& program);
+// A balloon from the application icon; its picture and tooltip stay.
+void ShowTrayBalloon(Program& program, const Form& owner, const std::string& text,
+                     const std::string& title, int kind);
+void SetTrayTip(Program& program, const std::string& tip);
+
+// Routes the tray's mouse notifications to the main window's mouse-move
+// handler, as the original shell does.
+void installTrayMouse(Program& program);
+
+}  // namespace qv
