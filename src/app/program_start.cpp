@@ -1,8 +1,11 @@
 #include "app/program_start.h"
 
+#include "alarms/warnings.h"
 #include "app/form1.h"
 #include "app/main_window.h"
+#include "display/readouts.h"
 #include "display/small_monitor.h"
+#include "display/tray_picture.h"
 #include "runtime/program.h"
 #include "settings/settings_window.h"
 #include "tools/autostart.h"
@@ -12,7 +15,10 @@ namespace qv {
 void installFeatures(Program& program) {
   installMainWindow(program);
   installSettingsWindow(program);
+  installReadouts(program);
   installSmallMonitor(program);
+  installTrayPicture(program);
+  installWarnings(program);
   installAutostart(program);
 }
 

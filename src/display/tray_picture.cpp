@@ -5,6 +5,8 @@
 
 namespace qv {
 
+void installTrayPicture(Program&) {}
+
 void removeReadoutIcon(Program& program) {
   TrayIconData data;
   data.id = 0;

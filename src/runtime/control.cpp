@@ -113,6 +113,12 @@ void Control::setPicture(std::string picture) {
   notify(Property::Picture);
 }
 
+void Control::setAccessibleName(std::string name) {
+  if (name == accessible_) return;
+  accessible_ = std::move(name);
+  notify(Property::Accessible);
+}
+
 void Control::click() {
   if (onClick) onClick();
 }

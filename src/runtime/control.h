@@ -42,6 +42,7 @@ enum class Property {
   Items,
   Value,
   Picture,
+  Accessible,
   // Window-level changes (no control).
   Caption,
   Shown,
@@ -141,6 +142,11 @@ class Control {
   const std::string& picture() const { return picture_; }
   void setPicture(std::string picture);
 
+  // What assistive technologies announce for a control that shows no text
+  // of its own (a level bar, for example).
+  const std::string& accessibleName() const { return accessible_; }
+  void setAccessibleName(std::string name);
+
   // Runs the click action, as if the user had clicked.
   void click();
 
@@ -168,6 +174,7 @@ class Control {
   bool hand_;
   bool border_;
   std::string picture_;
+  std::string accessible_;
 };
 
 class Label : public Control {

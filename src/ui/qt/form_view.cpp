@@ -305,7 +305,7 @@ QWidget* FormView::create(Control& c, QWidget* parent) {
 void FormView::syncAll(Control& c) {
   for (Property p : {Property::Geometry, Property::Font, Property::ForeColour, Property::Items,
                      Property::Text, Property::Value, Property::Picture, Property::Tooltip,
-                     Property::Enabled, Property::Visible})
+                     Property::Enabled, Property::Visible, Property::Accessible})
     sync(c, p);
   if (QWidget* w = widget(c)) {
     if (c.hand()) w->setCursor(Qt::PointingHandCursor);
@@ -414,6 +414,9 @@ void FormView::sync(Control& c, Property p) {
       w->setToolTip(qs(c.tooltip()));
       if (c.kind() == ControlKind::Image || c.kind() == ControlKind::CommandButton)
         w->setAccessibleName(qs(c.tooltip().empty() ? c.text() : c.tooltip()));
+      break;
+    case Property::Accessible:
+      if (!c.accessibleName().empty()) w->setAccessibleName(qs(c.accessibleName()));
       break;
     case Property::Picture:
       if (!c.picture().empty()) {

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace qv {
+
+class Program;
+
+// The alarm: two tones from the settings window, each skipped on its own
+// when its fields are not numbers.
+void playAlarmSound(Program& program);
+// Hides the main window once more one second from now.
+void startDelayedRehide(Program& program);
+
+}  // namespace qv
