@@ -8,9 +8,10 @@ mode=${1:-test}
 packages=(
   # build
   cmake ninja-build g++ pkg-config qt6-base-dev libasound2-dev
-  # run: the CJK font for the Chinese interface; a virtual display, a window
+  # run: the CJK font for the Chinese interface and a condensed face for the
+  # tray number; a virtual display, a window
   # manager and a tray host for machines without a desktop
-  fonts-wqy-microhei xvfb xauth openbox trayer x11-utils xdotool imagemagick dbus
+  fonts-wqy-microhei fonts-dejavu-extra xvfb xauth openbox trayer x11-utils xdotool imagemagick dbus
 )
 if [ "$mode" = test ]; then
   packages+=(

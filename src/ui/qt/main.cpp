@@ -7,6 +7,7 @@
 #include "platform/absent.h"
 #include "platform/linux/linux_clock.h"
 #include "runtime/program.h"
+#include "ui/qt/qt_tray.h"
 #include "ui/qt/view_host.h"
 
 int main(int argc, char** argv) {
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
   qv::absent::NoDisks disks;
   qv::absent::NoCpuTimes cpu;
   qv::absent::NoMemory memory;
-  qv::absent::NoTray tray;
+  qv::ui::QtTray tray;
   qv::absent::NoTone tone;
   qv::absent::NoProcess process;
   qv::absent::NoPower power;

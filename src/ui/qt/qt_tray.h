@@ -1,0 +1,48 @@
+#pragma once
+// The notification area through QSystemTrayIcon: one icon per id, created by
+// the first Add that finds a tray host.
+
+#include <QObject>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <functional>
+#include <map>
+
+#include "platform/tray.h"
+
+namespace qv::ui {
+
+class QtTray final : public Tray {
+ public:
+  // hostAvailable tells whether a tray host is running now; tests replace it.
+  explicit QtTray(std::function<bool()> hostAvailable = &QSystemTrayIcon::isSystemTrayAvailable);
+  ~QtTray() override;
+  QtTray(const QtTray&) = delete;
+  QtTray& operator=(const QtTray&) = delete;
+
+  bool notify(TrayAction action, const TrayIconData& data) override;
+
+  // The icon with this id, null when there is none.
+  QSystemTrayIcon* icon(int id) const;
+
+ private:
+  struct Entry {
+    QPointer<QSystemTrayIcon> icon;
+    // The host was seen gone while this icon existed.
+    bool hostLost = false;
+  };
+
+  bool add(const TrayIconData& data);
+  bool modify(const TrayIconData& data);
+  bool remove(int id);
+  void apply(QSystemTrayIcon& icon, const TrayIconData& data);
+  bool hostUp();
+
+  std::function<bool()> hostAvailable_;
+  // Parent of the icons, so that icons whose deferred deletion never ran go
+  // with the tray.
+  QObject owner_;
+  std::map<int, Entry> icons_;
+};
+
+}  // namespace qv::ui

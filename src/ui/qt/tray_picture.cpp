@@ -1,0 +1,65 @@
+#include "ui/qt/tray_picture.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/qt/look.h"
+
+namespace qv::ui {
+
+namespace {
+
+// Below this size a pixel is too coarse for grey edge pixels: solid
+// one-bit glyphs on the hinting grid read better than smoothed ones.
+constexpr int kSmoothFrom = 48;
+
+QFont pictureFont(const TrayPicture& picture, double scale, int sizePx) {
+  QFont font = toQFont(Font{.name = picture.fontName, .size = picture.fontSize});
+  // Points as they come out at 96 dpi, whatever the screen's dpi: the layout
+  // is in pixels of the square. Whole pixel sizes keep the hinting exact.
+  double pixels = picture.fontSize * 96.0 / 72.0 * scale;
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
+  font.setHintingPreference(QFont::PreferFullHinting);
+  // Grey edges only: colour fringes would show on the coloured square.
+  font.setStyleStrategy(sizePx < kSmoothFrom ? QFont::NoAntialias : QFont::NoSubpixelAntialias);
+  // The readout was laid out for Tahoma, a narrow face: two digits fill the
+  // square. The usual replacements are wider, so take their condensed face
+  // where they have one and the number stays readable.
+  if (font.family() != QString::fromStdString(picture.fontName))
+    font.setStretch(QFont::SemiCondensed);
+  return font;
+}
+
+}  // namespace
+
+QPixmap paintTrayPicture(const TrayPicture& picture, int sizePx) {
+  sizePx = std::max(1, sizePx);
+  QPixmap pixmap(sizePx, sizePx);
+  pixmap.fill(toQColor(picture.background));
+  if (picture.text.empty()) return pixmap;
+
+  double scale = sizePx / 16.0;
+  QFont font = pictureFont(picture, scale, sizePx);
+  QPainter painter(&pixmap);
+  painter.setFont(font);
+  painter.setPen(toQColor(picture.textColour));
+  painter.setClipRect(0, 0, sizePx, sizePx);
+  // (x, y) is the top left of the text line, as on a printing surface; the
+  // baseline sits the font's ascent below it. Whole pixels, so no glyph
+  // straddles a pixel edge.
+  int x = static_cast<int>(std::lround(picture.x * scale));
+  int y = static_cast<int>(std::lround(picture.y * scale));
+  painter.drawText(QPoint(x, y + QFontMetrics(font).ascent()),
+                   QString::fromStdString(picture.text));
+  return pixmap;
+}
+
+QIcon trayPictureIcon(const TrayPicture& picture) {
+  QIcon icon;
+  for (int size : {16, 22, 24, 32, 48}) icon.addPixmap(paintTrayPicture(picture, size));
+  return icon;
+}
+
+}  // namespace qv::ui
