@@ -220,7 +220,7 @@ class Form1 : public Form {
   // Value holders shared by the features.
   Label Label121{*this, "Label121", {.left = mainlook::holder, .top = 600, .width = 1200, .height = 285}};
   Label Label27{*this, "Label27", {.left = mainlook::holder, .top = 900, .width = 1200, .height = 285}};
-  Label Label6{*this, "Label6", {.left = mainlook::holder, .top = 1200, .width = 1200, .height = 285}};
+  Label Label6{*this, "Label6", {.left = mainlook::holder, .top = 1200, .width = 1200, .height = 285, .fore = mainlook::teal}};
   Label Label32{*this, "Label32", {.left = mainlook::holder, .top = 1500, .width = 1200, .height = 285}};
   Label Label33{*this, "Label33", {.left = mainlook::holder, .top = 1800, .width = 1200, .height = 285}};
   Label Label34{*this, "Label34", {.left = mainlook::holder, .top = 2100, .width = 1200, .height = 285}};

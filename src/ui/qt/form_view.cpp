@@ -424,8 +424,10 @@ void FormView::sync(Control& c, Property p) {
         if (auto* b = qobject_cast<QPushButton*>(w)) {
           b->setIcon(icon);
         } else if (auto* l = qobject_cast<QLabel*>(w)) {
-          int side = std::min(px(c.width()), px(c.height()));
-          l->setPixmap(icon.pixmap(side, side));
+          // Pictures keep their proportions and fit the control.
+          QSize available(px(c.width()), px(c.height()));
+          QSize actual = icon.actualSize(available);
+          l->setPixmap(icon.pixmap(actual.isValid() ? actual : available));
         }
       }
       break;

@@ -1,0 +1,105 @@
+// The small monitor window's timeline, colours and lifetime.
+
+#include <gtest/gtest.h>
+
+#include "app/form1.h"
+#include "display/form3.h"
+#include "settings/form5.h"
+#include "support/sim.h"
+
+namespace qv {
+namespace {
+
+using test::Sim;
+
+int visibleFrame(Form3& f) {
+  int shown = 0, count = 0;
+  Image* frames[] = {&f.Image1, &f.Image2, &f.Image3, &f.Image4, &f.Image5};
+  for (int k = 0; k < 5; ++k)
+    if (frames[k]->visible()) {
+      shown = k + 1;
+      ++count;
+    }
+  return count > 1 ? -1 : shown;
+}
+
+TEST(SmallMonitor, AnimatesUntilItsFirstTicksThenShowsTheFourReadings) {
+  Sim sim;
+  sim.fake.thermal.set(3187);
+  sim.fake.disks.set(38);
+  sim.start();
+  Form3& f = sim.program.form<Form3>();
+  EXPECT_TRUE(f.visible());
+  EXPECT_TRUE(f.topmost());
+  EXPECT_EQ(f.caption(), "检测中...");
+  EXPECT_EQ(f.Label1.text(), "CPU温度");
+  std::vector<int> frames;
+  for (int k = 0; k < 7; ++k) {
+    frames.push_back(visibleFrame(f));
+    sim.advance(100);
+  }
+  EXPECT_EQ(frames, (std::vector<int>{1, 1, 2, 3, 4, 5, 1}));
+
+  sim.advance(6000 - 700);  // first ticks: the readings are still the start values
+  EXPECT_EQ(f.Label1.text(), "CPU温度：0℃");
+  EXPECT_EQ(f.Label4.text(), "硬盘温度：0℃");
+  EXPECT_EQ(f.Label2.text(), "内存使用率：0%");
+  EXPECT_EQ(f.Label3.text(), "CPU使用率：0%");
+  EXPECT_EQ(f.caption(), "12月9日");  // the weekday is not known yet
+  EXPECT_EQ(visibleFrame(f), 0);
+  sim.advance(1000);
+  EXPECT_EQ(visibleFrame(f), 0);  // the animation ended for good
+
+  sim.advance(24000);  // 30 s: CPU at 8 s, disk at 21 s
+  EXPECT_EQ(f.Label1.text(), "CPU温度：45.5℃");
+  EXPECT_EQ(f.Label4.text(), "硬盘温度：38℃");
+  f.Label5.setText("(三)");
+  sim.advance(6000);
+  EXPECT_EQ(f.caption(), "12月9日(三)");
+}
+
+TEST(SmallMonitor, CopiesTheReadoutColoursOnItsOwnTimers) {
+  Sim sim;
+  sim.start();
+  Form1& m = sim.program.form<Form1>();
+  Form3& f = sim.program.form<Form3>();
+  sim.advance(6000);
+  m.Label16.setForeColour(colours::warning);
+  m.Label31.setForeColour(colours::warning);
+  m.Label115.setForeColour(colours::warning);  // the memory warning paints only this
+  sim.advance(6000);
+  EXPECT_EQ(f.Label1.foreColour(), colours::warning);
+  EXPECT_EQ(f.Label4.foreColour(), colours::warning);
+  EXPECT_EQ(f.Label2.foreColour(), colours::readout);
+  EXPECT_EQ(f.Label3.foreColour(), colours::readout);
+}
+
+TEST(SmallMonitor, OpenedByItsLinkAndByTheSettingsCheckBoxClosedByItsCloseBox) {
+  Sim sim;
+  sim.fake.store.put("a", "a", "status", "1");
+  sim.start();
+  Form1& m = sim.program.form<Form1>();
+  EXPECT_FALSE(sim.program.form<Form3>().visible());
+
+  sim.click(m.Label118);
+  EXPECT_TRUE(sim.program.form<Form3>().visible());
+  EXPECT_FALSE(m.visible());
+
+  Form3* first = &sim.program.form<Form3>();
+  sim.run([&] { sim.program.requestClose(*first); });
+  EXPECT_EQ(sim.program.existing<Form3>(), nullptr);
+
+  // Ticking and unticking the box both show it at once.
+  for (int value : {0, 1}) {
+    sim.run([&] { sim.program.form<Form5>().Check1.setValue(value); });
+    EXPECT_TRUE(sim.program.form<Form3>().visible()) << value;
+    sim.run([&] { sim.program.requestClose(sim.program.form<Form3>()); });
+  }
+  // A new one starts again from the animation.
+  Form3& again = sim.program.form<Form3>();
+  EXPECT_FALSE(again.visible());
+  EXPECT_EQ(again.caption(), "检测中...");
+}
+
+}  // namespace
+}  // namespace qv
