@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QStandardPaths>
+#include <QString>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/linux/sysfs_disks.h"
+#include "sysfs_tree.h"
+
+extern char** environ;
+
+namespace qv::lnx {
+namespace {
+
+using sysfs_test::machine;
+using sysfs_test::SysfsTree;
+
+// The temperature each table carries, after checking the table is laid out as
+// the program scans it: one attribute 194 whose raw value's low byte is the
+// temperature, and no other byte equal to 194.
+std::optional<std::vector<int>> temperatures(Disks& disks) {
+  const auto tables = disks.smartTables();
+  if (!tables) return std::nullopt;
+  std::vector<int> out;
+  for (const auto& table : *tables) {
+    EXPECT_EQ(table.size(), kSmartTableSize);
+    if (table.size() != kSmartTableSize) continue;
+    const std::vector<std::uint8_t> head(table.begin(), table.begin() + 7);
+    EXPECT_EQ(head, (std::vector<std::uint8_t>{0x10, 0x00, 194, 0x22, 0x00, 100, 100}));
+    EXPECT_EQ(std::count(table.begin(), table.end(), 194), 1);
+    EXPECT_TRUE(std::all_of(table.begin() + 8, table.end(), [](auto b) { return b == 0; }));
+    out.push_back(table[7]);
+  }
+  return out;
+}
+
+std::optional<std::vector<int>> temperaturesAt(const std::filesystem::path& root) {
+  SysfsDisks disks(root, UdisksFallback::Off);
+  return temperatures(disks);
+}
+
+TEST(SysfsDisks, OneTablePerDiskWithAKernelSensorInBlockOrder) {
+  const struct {
+    const char* machine;
+    std::vector<int> celsius;
+  } cases[] = {
+      {"intel-laptop", {36}},     // NVMe Composite 35.85 °C; loop0 skipped
+      {"amd-desktop", {41, 33}},  // multipath NVMe through its controller, then drivetemp
+      {"acpi-only", {}},          // sda sleeps, the USB disk has no kernel sensor
+      {"bare", {}},
+      {"broken", {30}},  // unlabelled NVMe temp1; garbage and 0 from drivetemp
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.machine);
+    EXPECT_EQ(temperaturesAt(machine(c.machine)), c.celsius);
+  }
+}
+
+TEST(SysfsDisks, RoundsAndClampsTheReadingIntoOneByte) {
+  const struct {
+    const char* milliC;
+    std::optional<int> celsius;
+  } cases[] = {
+      {"33000", 33}, {"33499", 33},   {"33500", 34},   {"400", 1},
+      {"1", 1},      {"300000", 255}, {"194000", 195},  // a 194 would read as an attribute id
+      {"0", {}},     {"-5000", {}},   {"garbage", {}}, {"", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("temp1_input ") + c.milliC);
+    SysfsTree tree;
+    tree.file("sys/block/sda/device/hwmon/hwmon0/name", "drivetemp");
+    tree.file("sys/block/sda/device/hwmon/hwmon0/temp1_input", c.milliC);
+    EXPECT_EQ(temperaturesAt(tree.root()),
+              c.celsius ? std::vector<int>{*c.celsius} : std::vector<int>{});
+  }
+}
+
+TEST(SysfsDisks, SkipsVirtualDevicesAndPartitionsAndSortsNumbersByValue) {
+  SysfsTree tree;
+  const auto disk = [&](const std::string& name, const char* milliC) {
+    tree.file("sys/block/" + name + "/device/hwmon/hwmon0/name", "drivetemp");
+    tree.file("sys/block/" + name + "/device/hwmon/hwmon0/temp1_input", milliC);
+  };
+  for (const char* name : {"loop0", "ram0", "zram0", "dm-0", "md127", "sr0", "fd0", "nbd0"}) {
+    disk(name, "99000");
+  }
+  disk("sdb1", "98000");
+  tree.file("sys/block/sdb1/partition", "1");
+  disk("sdb", "50000");
+  disk("nvme10n1", "10000");
+  disk("nvme2n1", "2000");
+  EXPECT_EQ(temperaturesAt(tree.root()), (std::vector<int>{2, 10, 50}));
+}
+
+TEST(SysfsDisks, FailsOnlyWhenTheBlockClassCannotBeOpened) {
+  SysfsTree tree;
+  EXPECT_EQ(temperaturesAt(tree.root()), std::nullopt);
+  tree.dir("sys/block");
+  EXPECT_EQ(temperaturesAt(tree.root()), std::vector<int>{});
+}
+
+TEST(SysfsDisks, ReadsAfreshEachTimeAndLeavesSleepingDisksAlone) {
+  SysfsTree tree("amd-desktop");
+  SysfsDisks disks(tree.root(), UdisksFallback::Off);
+  ASSERT_EQ(temperatures(disks), (std::vector<int>{41, 33}));
+
+  const std::string sata =
+      "sys/devices/pci0000:00/0000:00:08.2/0000:0c:00.0/ata2/host1/target1:0:0/1:0:0:0";
+  tree.file(sata + "/power/runtime_status", "suspended");
+  EXPECT_EQ(temperatures(disks), std::vector<int>{41});
+  tree.file(sata + "/power/runtime_status", "active");
+  EXPECT_EQ(temperatures(disks), (std::vector<int>{41, 33}));
+
+  // The drivetemp module is unloaded; the NVMe sensor returns garbage.
+  tree.remove(sata + "/hwmon");
+  tree.file("sys/devices/pci0000:00/0000:00:01.1/0000:01:00.0/nvme/nvme0/hwmon0/temp1_input",
+            "\xff");
+  EXPECT_EQ(temperatures(disks), std::vector<int>{});
+
+  // The NVMe drive is unplugged: its block entry dangles.
+  tree.remove("sys/devices/virtual/nvme-subsystem");
+  EXPECT_EQ(temperatures(disks), std::vector<int>{});
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    ::setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() {
+    if (old_) {
+      ::setenv(name_, old_->c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(SysfsDisks, AnUnreachableSystemBusMeansNoFallbackTemperatures) {
+  SysfsTree tree("acpi-only");
+  ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + (tree.root() / "no-bus").string());
+  SysfsDisks disks(tree.root());
+  EXPECT_EQ(temperatures(disks), std::vector<int>{});
+  EXPECT_EQ(temperatures(disks), std::vector<int>{});  // and again, reconnecting
+}
+
+// A child process started from an argument vector, ended when the object goes.
+class Child {
+ public:
+  Child() = default;
+  ~Child() { stop(); }
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+
+  bool start(const std::vector<std::string>& args, int stdoutFd = -1) {
+    std::vector<char*> argv;
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (stdoutFd >= 0) posix_spawn_file_actions_adddup2(&actions, stdoutFd, STDOUT_FILENO);
+    const int rc = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) pid_ = -1;
+    return rc == 0;
+  }
+  // The exit status, waiting for it.
+  int wait() {
+    int status = 0;
+    if (pid_ <= 0 || ::waitpid(pid_, &status, 0) != pid_) return -1;
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  void stop() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+constexpr const char* kPython = "/usr/bin/python3";
+
+// udisks2 mocked by python3-dbusmock on a bus of the test's own, which the
+// service finds through DBUS_SYSTEM_BUS_ADDRESS.
+class UdisksOnPrivateBus : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    if (daemon.isEmpty()) GTEST_SKIP() << "dbus-daemon is not installed";
+    Child probe;
+    if (!probe.start({kPython, "-c", "import dbusmock"}) || probe.wait() != 0) {
+      GTEST_SKIP() << "python3-dbusmock is not installed";
+    }
+    int out[2];
+    ASSERT_EQ(::pipe2(out, O_CLOEXEC), 0);
+    const bool started =
+        bus_.start({daemon.toStdString(), "--session", "--nofork", "--print-address"}, out[1]);
+    ::close(out[1]);
+    std::string address;
+    pollfd ready{out[0], POLLIN, 0};
+    char c = 0;
+    while (started && ::poll(&ready, 1, 5000) == 1 && ::read(out[0], &c, 1) == 1 && c != '\n') {
+      address += c;
+    }
+    ::close(out[0]);
+    ASSERT_FALSE(address.empty()) << "dbus-daemon gave no address";
+    address_ = address;
+    env_.emplace("DBUS_SYSTEM_BUS_ADDRESS", address);
+  }
+
+  void TearDown() override {
+    mock_.stop();
+    bus_.stop();
+    QDBusConnection::disconnectFromBus(QStringLiteral("udisks-test-probe"));
+  }
+
+  void startUdisks(const std::string& parameters) {
+    ASSERT_TRUE(mock_.start({kPython, "-m", "dbusmock", "-t",
+                             std::string(QUORVANE_TEST_DATA) + "/dbusmock/udisks2.py", "-p",
+                             parameters, "-l", callLog().string()}));
+    QDBusConnection probe = QDBusConnection::connectToBus(QString::fromStdString(address_),
+                                                          QStringLiteral("udisks-test-probe"));
+    ASSERT_TRUE(probe.isConnected());
+    for (int i = 0; i < 200; ++i) {
+      if (probe.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.UDisks2"))) return;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    FAIL() << "the udisks2 mock did not come up";
+  }
+
+  std::filesystem::path callLog() const { return scratch_.root() / "udisks-calls.log"; }
+
+  // The objects udisks was asked about so far.
+  std::string calls() const {
+    std::ifstream in(callLog());
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  SysfsTree scratch_;
+  std::string address_;
+  std::optional<ScopedEnv> env_;
+  Child bus_;
+  Child mock_;
+};
+
+TEST_F(UdisksOnPrivateBus, FillsInDisksWithoutAKernelSensorButNotSleepingOnes) {
+  SysfsDisks acpiOnly(machine("acpi-only"));
+  EXPECT_EQ(temperatures(acpiOnly), std::vector<int>{}) << "udisks is not running yet";
+
+  ASSERT_NO_FATAL_FAILURE(startUdisks(
+      R"({"disks": {"sda": 320.15, "sdb": 311.15, "sdc": 0.0, "sdd": null, "sde": 400.0}})"));
+
+  // sda sleeps: udisks knows its temperature, but it is not asked.
+  EXPECT_EQ(temperatures(acpiOnly), std::vector<int>{38});
+  EXPECT_NE(calls().find("block_devices/sdb "), std::string::npos);
+  EXPECT_EQ(calls().find("block_devices/sda "), std::string::npos);
+  SysfsDisks acpiOnlyWithoutUdisks(machine("acpi-only"), UdisksFallback::Off);
+  EXPECT_EQ(temperatures(acpiOnlyWithoutUdisks), std::vector<int>{});
+
+  // Kernel sensors that give no usable reading fall back too; the table order
+  // stays the block order.
+  SysfsDisks broken(machine("broken"));
+  EXPECT_EQ(temperatures(broken), (std::vector<int>{30, 47, 38}));
+
+  // 0 K (unknown), no drive, unknown to udisks: nothing. 400 K: 127 °C.
+  SysfsTree tree;
+  for (const char* name : {"sdc", "sdd", "sde", "sdf"}) {
+    tree.file(std::string("sys/block/") + name + "/device/power/runtime_status", "active");
+  }
+  SysfsDisks others(tree.root());
+  EXPECT_EQ(temperatures(others), std::vector<int>{127});
+}
+
+}  // namespace
+}  // namespace qv::lnx
