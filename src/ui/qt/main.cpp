@@ -6,6 +6,8 @@
 #include "app/program_start.h"
 #include "platform/absent.h"
 #include "platform/linux/linux_clock.h"
+#include "platform/linux/sysfs_disks.h"
+#include "platform/linux/sysfs_thermal.h"
 #include "runtime/program.h"
 #include "ui/qt/qt_tray.h"
 #include "ui/qt/view_host.h"
@@ -20,8 +22,11 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   qv::lnx::LinuxClock clock;
-  qv::absent::NoThermal thermal;
-  qv::absent::NoDisks disks;
+  // Tests point the sensors at fixture trees standing in for /sys.
+  const QString sysRoot = qEnvironmentVariable("QUORVANE_SYS_ROOT", "/");
+  qv::lnx::SysfsThermal thermal(sysRoot.toStdString());
+  qv::lnx::SysfsDisks disks(sysRoot.toStdString(), sysRoot == "/" ? qv::lnx::UdisksFallback::On
+                                                                  : qv::lnx::UdisksFallback::Off);
   qv::absent::NoCpuTimes cpu;
   qv::absent::NoMemory memory;
   qv::ui::QtTray tray;
