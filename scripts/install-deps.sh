@@ -16,7 +16,7 @@ packages=(
 if [ "$mode" = test ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    faketime libfaketime python3-dbusmock dbus-x11
+    faketime libfaketime python3-dbusmock dbus-x11 wmctrl
     clang libclang-rt-14-dev valgrind
   )
 fi

@@ -6,6 +6,7 @@ or command is ever carried out.
 """
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -99,14 +100,19 @@ class Desktop:
         return path
 
     def start_tray(self):
-        self.tray_proc = subprocess.Popen(
-            ["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
-             "--height", "24", "--SetDockType", "true", "--transparent", "false",
-             "--tint", "0xcccccc"],
-            env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.procs.append(self.tray_proc)
-        if not wait_for(self.tray_panel, 10):
-            fail("trayer did not start")
+        # On a loaded machine trayer now and then fails to come up; try again.
+        for attempt in range(3):
+            log = open(os.path.join(OUT, "%s.trayer.log" % self.name), "a")
+            self.tray_proc = subprocess.Popen(
+                ["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
+                 "--height", "24", "--SetDockType", "true", "--transparent", "false",
+                 "--tint", "0xcccccc"],
+                env=self.env(), stdout=log, stderr=log)
+            self.procs.append(self.tray_proc)
+            if wait_for(self.tray_panel, 10):
+                return
+            self.kill_tray()
+        fail("trayer did not start")
 
     def kill_tray(self):
         self.tray_proc.kill()
@@ -180,9 +186,18 @@ class Desktop:
         icons = []
         for line in tree.splitlines():
             line = line.strip()
-            if line.startswith("0x"):
+            if not line.startswith("0x"):
+                continue
+            # trayer keeps a 1x1 helper window of its own among the icons.
+            size = re.search(r"\s(\d+)x(\d+)[+-]", line)
+            if size and int(size.group(1)) > 4 and int(size.group(2)) > 4:
                 icons.append(int(line.split()[0], 16))
         return icons
+
+    def close_window(self, wid):
+        """What the title bar's close box does: the window manager asks the
+        window to close."""
+        self.run("wmctrl", "-i", "-c", hex(wid))
 
     def click(self, x, y, button=1):
         self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
