@@ -9,6 +9,7 @@
 #include "runtime/program.h"
 #include "settings/settings_window.h"
 #include "tools/autostart.h"
+#include "tools/tool_launcher.h"
 
 namespace qv {
 
@@ -19,6 +20,7 @@ void installFeatures(Program& program) {
   installSmallMonitor(program);
   installTrayPicture(program);
   installWarnings(program);
+  installToolLauncher(program);
   installAutostart(program);
 }
 

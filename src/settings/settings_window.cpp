@@ -122,7 +122,7 @@ void create(Form5& f) {
   f.Combo16.addItem("60");
   fill(f.Combo17, 1, 31);
   fill(f.Combo8, 6, 60);
-  fill(f.Combo4, -37, -1);
+  for (int n = -1; n >= -37; --n) f.Combo4.addItem(std::to_string(n));
   for (const char* s : {"0", "300", "400", "500", "600", "700", "800", "888"}) f.Combo11.addItem(s);
   for (int s : {3,  6,  10, 16, 20, 26,  30,  36,  40,  46,  50,  56,  60,  66, 70,
                 76, 80, 86, 90, 96, 100, 200, 300, 400, 500, 600, 700, 800, 888})
