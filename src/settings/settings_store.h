@@ -4,6 +4,7 @@
 // "True"/"False", and check box states as one-letter flags ("a", "a",
 // "status") holding "0" or "1".
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
