@@ -5,9 +5,15 @@
 
 #include "app/program_start.h"
 #include "platform/absent.h"
+#include "platform/linux/alsa_tone.h"
+#include "platform/linux/ini_settings.h"
 #include "platform/linux/linux_clock.h"
+#include "platform/linux/linux_process.h"
+#include "platform/linux/proc_cpu.h"
+#include "platform/linux/proc_memory.h"
 #include "platform/linux/sysfs_disks.h"
 #include "platform/linux/sysfs_thermal.h"
+#include "platform/linux/xdg_autostart.h"
 #include "runtime/program.h"
 #include "ui/qt/qt_tray.h"
 #include "ui/qt/view_host.h"
@@ -27,16 +33,17 @@ int main(int argc, char** argv) {
   qv::lnx::SysfsThermal thermal(sysRoot.toStdString());
   qv::lnx::SysfsDisks disks(sysRoot.toStdString(), sysRoot == "/" ? qv::lnx::UdisksFallback::On
                                                                   : qv::lnx::UdisksFallback::Off);
-  qv::absent::NoCpuTimes cpu;
-  qv::absent::NoMemory memory;
+  const std::string procRoot = qEnvironmentVariable("QUORVANE_PROC_ROOT", "/").toStdString();
+  qv::lnx::ProcCpuTimes cpu(procRoot);
+  qv::lnx::ProcMemory memory(procRoot);
   qv::ui::QtTray tray;
-  qv::absent::NoTone tone;
-  qv::absent::NoProcess process;
+  qv::lnx::AlsaTone tone;
+  qv::lnx::LinuxProcess process;
   qv::absent::NoPower power;
-  qv::absent::NoAutostart autostart;
+  qv::lnx::XdgAutostart autostart;
   qv::absent::NoDisplayPower display;
   qv::absent::NoMedia media;
-  qv::absent::NoSettings settings;
+  qv::lnx::IniSettings settings(qv::lnx::IniSettings::defaultPath());
   qv::Platform platform{clock,   thermal, disks,     cpu,     memory, tray,    tone,
                         process, power,   autostart, display, media,  settings};
 
