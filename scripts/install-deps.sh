@@ -17,6 +17,7 @@ if [ "$mode" = test ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
     faketime libfaketime python3-dbusmock dbus-x11 wmctrl
+    at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     clang libclang-rt-14-dev valgrind
   )
 fi

@@ -41,7 +41,7 @@ class Form1 : public Form {
   // CPU temperature
   Label Label105{*this, "Label105", {.left = 480, .top = 5160, .width = 960, .height = 240, .text = "CPU温度", .font = mainlook::caption, .fore = mainlook::teal}};
   Label Label36{*this, "Label36", {.left = 480, .top = 5400, .width = 960, .height = 240, .text = "CPU", .font = mainlook::caption, .fore = mainlook::teal}};
-  Label Label16{*this, "Label16", {.left = 1440, .top = 5160, .width = 960, .height = 600, .font = mainlook::readout, .fore = mainlook::teal}};
+  Label Label16{*this, "Label16", {.left = 1440, .top = 5160, .width = 960, .height = 600, .font = mainlook::readout, .fore = mainlook::teal, .fit = true}};
   Label Label18{*this, "Label18", {.left = 2400, .top = 5310, .width = 360, .height = 330, .text = "℃", .font = mainlook::unit, .fore = mainlook::teal}};
   Label Label50{*this, "Label50", {.left = 2760, .top = 5400, .width = 135, .height = 375, .back = mainlook::barUnlit, .opaque = true}};
   Label Label51{*this, "Label51", {.left = 3000, .top = 5400, .width = 135, .height = 375, .back = mainlook::barUnlit, .opaque = true}};
@@ -56,7 +56,7 @@ class Form1 : public Form {
   Shape Shape1{*this, "Shape1", {.left = 2760, .top = 5400, .width = 2295, .height = 375, .fore = mainlook::barOutline}};
   // Memory load (Label115 shows the hidden Label6)
   Label Label114{*this, "Label114", {.left = 480, .top = 6000, .width = 960, .height = 240, .text = "内存使用率", .font = mainlook::caption, .fore = mainlook::teal}};
-  Label Label115{*this, "Label115", {.left = 1440, .top = 6000, .width = 960, .height = 600, .font = mainlook::readout, .fore = mainlook::teal}};
+  Label Label115{*this, "Label115", {.left = 1440, .top = 6000, .width = 960, .height = 600, .font = mainlook::readout, .fore = mainlook::teal, .fit = true}};
   Label Label23{*this, "Label23", {.left = 2400, .top = 6150, .width = 360, .height = 330, .text = "%", .font = mainlook::unit, .fore = mainlook::teal}};
   Label Label60{*this, "Label60", {.left = 2760, .top = 6240, .width = 135, .height = 375, .back = mainlook::barUnlit, .opaque = true}};
   Label Label61{*this, "Label61", {.left = 3000, .top = 6240, .width = 135, .height = 375, .back = mainlook::barUnlit, .opaque = true}};
@@ -71,7 +71,7 @@ class Form1 : public Form {
   Shape Shape2{*this, "Shape2", {.left = 2760, .top = 6240, .width = 2295, .height = 375, .fore = mainlook::barOutline}};
   // CPU load
   Label Label116{*this, "Label116", {.left = 480, .top = 6840, .width = 960, .height = 240, .text = "CPU使用率", .font = mainlook::caption, .fore = mainlook::teal}};
-  Label Label20{*this, "Label20", {.left = 1440, .top = 6840, .width = 960, .height = 600, .font = mainlook::readout, .fore = mainlook::teal}};
+  Label Label20{*this, "Label20", {.left = 1440, .top = 6840, .width = 960, .height = 600, .font = mainlook::readout, .fore = mainlook::teal, .fit = true}};
   Label Label9{*this, "Label9", {.left = 2400, .top = 6990, .width = 360, .height = 330, .text = "%", .font = mainlook::unit, .fore = mainlook::teal}};
   Label Label70{*this, "Label70", {.left = 2760, .top = 7080, .width = 135, .height = 375, .back = mainlook::barUnlit, .opaque = true}};
   Label Label71{*this, "Label71", {.left = 3000, .top = 7080, .width = 135, .height = 375, .back = mainlook::barUnlit, .opaque = true}};
@@ -87,7 +87,7 @@ class Form1 : public Form {
   // Disk temperature
   Label Label117{*this, "Label117", {.left = 480, .top = 7680, .width = 960, .height = 240, .text = "硬盘温度", .font = mainlook::caption, .fore = mainlook::teal}};
   Label Label28{*this, "Label28", {.left = 480, .top = 7920, .width = 960, .height = 240, .text = "HDD", .font = mainlook::caption, .fore = mainlook::teal}};
-  Label Label31{*this, "Label31", {.left = 1440, .top = 7680, .width = 960, .height = 600, .font = mainlook::readout, .fore = mainlook::teal}};
+  Label Label31{*this, "Label31", {.left = 1440, .top = 7680, .width = 960, .height = 600, .font = mainlook::readout, .fore = mainlook::teal, .fit = true}};
   Label Label29{*this, "Label29", {.left = 2400, .top = 7830, .width = 360, .height = 330, .text = "℃", .font = mainlook::unit, .fore = mainlook::teal}};
   Label Label80{*this, "Label80", {.left = 2760, .top = 7920, .width = 135, .height = 375, .back = mainlook::barUnlit, .opaque = true}};
   Label Label81{*this, "Label81", {.left = 3000, .top = 7920, .width = 135, .height = 375, .back = mainlook::barUnlit, .opaque = true}};

@@ -28,6 +28,7 @@ Control::Control(Form& form, std::string name, ControlKind kind, Design design)
       tooltip_(std::move(design.tooltip)),
       hand_(design.hand),
       border_(design.border),
+      fit_(design.fit),
       picture_(std::move(design.picture)) {
   form_.add(*this);
   ++census::controls;

@@ -91,6 +91,7 @@ struct Design {
   int value = 0;        // check box state; 1 selects an option button
   std::string picture;  // name of a picture the view draws
   bool border = false;  // a fixed single border
+  bool fit = false;     // a label's font shrinks so its text fits its width
 };
 
 class Control {
@@ -130,6 +131,7 @@ class Control {
   Align align() const { return align_; }
   bool hand() const { return hand_; }
   bool border() const { return border_; }
+  bool fit() const { return fit_; }
 
   const Font& font() const { return font_; }
   void setFont(const Font& font);
@@ -173,6 +175,7 @@ class Control {
   std::string tooltip_;
   bool hand_;
   bool border_;
+  bool fit_;
   std::string picture_;
   std::string accessible_;
 };

@@ -86,6 +86,8 @@ class Desktop:
             "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
             "XDG_RUNTIME_DIR": self.runtime_dir(),
             "QUORVANE_DRY_RUN": "1",
+            # Widgets are read back through the accessibility bus.
+            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
             "LANG": "C.UTF-8",
         })
         env.pop("WAYLAND_DISPLAY", None)
@@ -193,6 +195,47 @@ class Desktop:
             if size and int(size.group(1)) > 4 and int(size.group(2)) > 4:
                 icons.append(int(line.split()[0], 16))
         return icons
+
+    def accessible(self):
+        """Every window of the program as {caption: [(role, name), ...]},
+        read the way a screen reader reads it."""
+        os.environ["DISPLAY"] = self.display
+        import pyatspi  # imported late: it connects to the session's bus
+
+        windows = {}
+
+        def walk(node, into, depth):
+            for i in range(node.childCount):
+                child = node.getChildAtIndex(i)
+                if child is None:
+                    continue
+                into.append((child.getRoleName(), child.name))
+                if depth < 4:
+                    walk(child, into, depth + 1)
+
+        desktop = pyatspi.Registry.getDesktop(0)
+        for a in range(desktop.childCount):
+            app = desktop.getChildAtIndex(a)
+            if app is None or app.name.lower() != "quorvane":
+                continue
+            for w in range(app.childCount):
+                window = app.getChildAtIndex(w)
+                if window is None:
+                    continue
+                nodes = []
+                walk(window, nodes, 0)
+                windows[window.name] = nodes
+        return windows
+
+    def names(self, caption_prefix, timeout=10):
+        """The accessible names in the window whose caption starts so. The
+        registry learns of the program a moment after it is first asked."""
+        def find():
+            for caption, nodes in self.accessible().items():
+                if caption.startswith(caption_prefix):
+                    return [name for _, name in nodes if name]
+            return []
+        return wait_for(find, timeout, step=0.5)
 
     def close_window(self, wid):
         """What the title bar's close box does: the window manager asks the

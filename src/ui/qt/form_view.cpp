@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QCursor>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -59,6 +60,19 @@ class ClickLabel : public QLabel {
       QLabel::mouseReleaseEvent(event);
   }
 };
+
+// A label that shrinks its font, never below half its size, until the text
+// fits its width: a readout keeps its decimals instead of being cut.
+void fitFont(QLabel* label, const Control& c) {
+  QFont font = toQFont(c.font());
+  QString text = label->text();
+  int room = std::max(1, label->width() - 2);
+  for (double size = c.font().size; size > c.font().size / 2; size -= 0.25) {
+    font.setPointSizeF(size);
+    if (QFontMetrics(font).horizontalAdvance(text) <= room) break;
+  }
+  label->setFont(font);
+}
 
 class ShapeWidget : public QWidget {
  public:
@@ -303,9 +317,9 @@ QWidget* FormView::create(Control& c, QWidget* parent) {
 }
 
 void FormView::syncAll(Control& c) {
-  for (Property p : {Property::Geometry, Property::Font, Property::ForeColour, Property::Items,
-                     Property::Text, Property::Value, Property::Picture, Property::Tooltip,
-                     Property::Enabled, Property::Visible, Property::Accessible})
+  for (Property p : {Property::Geometry, Property::Text, Property::Font, Property::ForeColour,
+                     Property::Items, Property::Text, Property::Value, Property::Picture,
+                     Property::Tooltip, Property::Enabled, Property::Visible, Property::Accessible})
     sync(c, p);
   if (QWidget* w = widget(c)) {
     if (c.hand()) w->setCursor(Qt::PointingHandCursor);
@@ -364,6 +378,7 @@ void FormView::sync(Control& c, Property p) {
         if (c.kind() == ControlKind::Label && l->text() != t) {
           l->setText(t);
           l->setAccessibleName(t);
+          if (c.fit()) fitFont(l, c);
         }
       } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
         if (e->text() != t) e->setText(t);
@@ -405,7 +420,10 @@ void FormView::sync(Control& c, Property p) {
       setColours(w, c);
       break;
     case Property::Font:
-      w->setFont(toQFont(c.font()));
+      if (auto* l = qobject_cast<QLabel*>(w); l && c.fit())
+        fitFont(l, c);
+      else
+        w->setFont(toQFont(c.font()));
       break;
     case Property::Geometry:
       w->setGeometry(px(c.left()), px(c.top()), px(c.width()), px(c.height()));

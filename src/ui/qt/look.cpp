@@ -27,6 +27,9 @@ QFont toQFont(const Font& font) {
   f.setItalic(font.italic);
   f.setUnderline(font.underline);
   f.setStyleHint(QFont::SansSerif);
+  // The layout was made for Tahoma, a narrow face; where a wider face stands
+  // in, its condensed cut keeps numbers within their fields.
+  if (*it != wanted) f.setStretch(QFont::SemiCondensed);
   return f;
 }
 
