@@ -227,6 +227,46 @@ class Desktop:
                 windows[window.name] = nodes
         return windows
 
+    def node(self, caption_prefix, name, timeout=10):
+        """The accessible object named so in the window whose caption starts
+        so (the first one, in the order of the window's controls)."""
+        os.environ["DISPLAY"] = self.display
+        import pyatspi
+
+        def find():
+            desktop = pyatspi.Registry.getDesktop(0)
+            for a in range(desktop.childCount):
+                app = desktop.getChildAtIndex(a)
+                if app is None or app.name.lower() != "quorvane":
+                    continue
+                for w in range(app.childCount):
+                    window = app.getChildAtIndex(w)
+                    if window is None or not window.name.startswith(caption_prefix):
+                        continue
+                    found = pyatspi.findDescendant(window, lambda n: n is not None and n.name == name)
+                    if found:
+                        return found
+            return None
+        return wait_for(find, timeout, step=0.5)
+
+    def act(self, caption_prefix, name):
+        """Does what a screen reader's "activate" does to the named control."""
+        node = self.node(caption_prefix, name)
+        if node is None:
+            fail(f"no control named {name!r} in the window {caption_prefix!r}")
+        node.queryAction().doAction(0)
+
+    def checked(self, caption_prefix, name):
+        import pyatspi
+        node = self.node(caption_prefix, name)
+        if node is None:
+            fail(f"no control named {name!r} in the window {caption_prefix!r}")
+        return node.getState().contains(pyatspi.STATE_CHECKED)
+
+    def click_in(self, wid, x, y, button=1):
+        """A click at a point of a window's client area, in pixels."""
+        self.run("xdotool", "mousemove", "--window", str(wid), str(x), str(y), "click", str(button))
+
     def names(self, caption_prefix, timeout=10):
         """The accessible names in the window whose caption starts so. The
         registry learns of the program a moment after it is first asked."""

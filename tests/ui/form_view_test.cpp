@@ -112,6 +112,27 @@ TEST_F(View, ClicksAndPicksReachTheModel) {
   EXPECT_EQ(form().Combo2.text(), "1");
 }
 
+TEST_F(View, AssistiveTechnologyTogglesReachTheModelToo) {
+  // A screen reader's toggle calls toggle(), which is not a click.
+  widget<QCheckBox>(form().Check1)->toggle();
+  EXPECT_EQ(form().Check1.value(), 1);
+  widget<QCheckBox>(form().Check1)->toggle();
+  EXPECT_EQ(form().Check1.value(), 0);
+  widget<QRadioButton>(form().Option2)->toggle();
+  EXPECT_TRUE(form().Option2.value());
+  // Toggling a selected option does not clear it: option buttons only select.
+  widget<QRadioButton>(form().Option2)->toggle();
+  EXPECT_TRUE(form().Option2.value());
+  EXPECT_TRUE(widget<QRadioButton>(form().Option2)->isChecked());
+}
+
+TEST_F(View, AGrayedBoxClickedBecomesTicked) {
+  form().Check1.setValue(2);
+  widget<QCheckBox>(form().Check1)->click();
+  EXPECT_EQ(form().Check1.value(), 1);
+  EXPECT_EQ(widget<QCheckBox>(form().Check1)->checkState(), Qt::Checked);
+}
+
 TEST_F(View, TypingGoesThroughTheModelsKeyFilter) {
   auto* edit = widget<QComboBox>(form().Combo1)->lineEdit();
   form().Combo1.acceptKey = [](char32_t key) { return key != U'9'; };

@@ -4,8 +4,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -84,6 +84,21 @@ class ShapeWidget : public QWidget {
     QPainter p(this);
     p.setPen(colour);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+};
+
+// Check boxes and option buttons never change themselves: a click (mouse,
+// keyboard) or an accessibility toggle asks the model, and the widget then
+// shows what the model decided.
+template <class Button>
+class ModelButton : public Button {
+ public:
+  using Button::Button;
+  std::function<void()> activated;
+
+ protected:
+  void nextCheckState() override {
+    if (activated) activated();
   }
 };
 
@@ -282,18 +297,20 @@ QWidget* FormView::create(Control& c, QWidget* parent) {
     }
     case ControlKind::CheckBox: {
       auto& box = static_cast<CheckBox&>(c);
-      auto* b = new QCheckBox(parent);
+      auto* b = new ModelButton<QCheckBox>(parent);
       b->setTristate(true);
-      QObject::connect(b, &QCheckBox::clicked, b,
-                       [this, &box] { user([&box] { box.toggle(); }, &box); });
+      b->activated = [this, &box] { user([&box] { box.toggle(); }, &box); };
+      // Only a toggle from outside (assistive technology) gets here: the
+      // model's own updates are made with the signals blocked.
+      QObject::connect(b, &QCheckBox::toggled, b, [b] { b->activated(); });
       return b;
     }
     case ControlKind::OptionButton: {
       auto& option = static_cast<OptionButton&>(c);
-      auto* r = new QRadioButton(parent);
+      auto* r = new ModelButton<QRadioButton>(parent);
       r->setAutoExclusive(false);
-      QObject::connect(r, &QRadioButton::clicked, r,
-                       [this, &option] { user([&option] { option.setValue(true); }, &option); });
+      r->activated = [this, &option] { user([&option] { option.setValue(true); }, &option); };
+      QObject::connect(r, &QRadioButton::toggled, r, [r] { r->activated(); });
       return r;
     }
     case ControlKind::CommandButton: {
