@@ -10,4 +10,7 @@ void playAlarmSound(Program& program);
 // Hides the main window once more one second from now.
 void startDelayedRehide(Program& program);
 
+// Attaches the delayed re-hide's tick (the main window's Timer38).
+void installDelayedRehide(Program& program);
+
 }  // namespace qv
