@@ -7,6 +7,7 @@
 #include "display/small_monitor.h"
 #include "display/tray_picture.h"
 #include "runtime/program.h"
+#include "schedule/schedule_tick.h"
 #include "settings/settings_window.h"
 #include "tools/autostart.h"
 #include "tools/tool_launcher.h"
@@ -20,6 +21,7 @@ void installFeatures(Program& program) {
   installSmallMonitor(program);
   installTrayPicture(program);
   installWarnings(program);
+  installScheduleTick(program);
   installToolLauncher(program);
   installAutostart(program);
 }
