@@ -3,13 +3,15 @@
 # host and a session bus, for machines without a desktop. The display number is printed.
 #   scripts/headless.sh <command...>
 set -euo pipefail
-n=90
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display and writes its number to fd 3.
+number=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$number" >/dev/null 2>&1 &
 xvfb=$!
 tray= wm=
-trap 'kill $tray $wm $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 50); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'kill $tray $wm $xvfb 2>/dev/null || true; rm -f "$number"' EXIT
+for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
+n=$(tr -d '[:space:]' <"$number")
+[ -n "$n" ] || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$n"
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!

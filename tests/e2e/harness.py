@@ -48,22 +48,29 @@ class Desktop:
     # Set-up and tear-down.
 
     def __enter__(self):
-        n = 90 + os.getpid() % 500
-        while os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            n += 1
-        self.display = f":{n}"
+        # Xvfb picks a free display and tells which: tests running side by
+        # side never share one. Without -noreset it would reset whenever its
+        # last client leaves, and the next one could not connect meanwhile.
+        read, write = os.pipe()
         self.procs.append(subprocess.Popen(
-            ["Xvfb", self.display, "-screen", "0", self.size + "x24", "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", self.size + "x24", "-nolisten", "tcp",
+             "-noreset"],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        os.close(write)
+        with os.fdopen(read) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            fail("Xvfb did not start")
+        self.display = ":" + number
         env = self.env()
         if not wait_for(lambda: subprocess.run(["xdpyinfo"], env=env, capture_output=True)
                         .returncode == 0, 10):
             fail("Xvfb did not start")
         if self.wm:
             # A window manager draws the title bars, so captions show.
+            wm_log = open(os.path.join(OUT, "%s.openbox.log" % self.name), "w")
             self.procs.append(subprocess.Popen(
-                ["openbox", "--sm-disable"], env=env,
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+                ["openbox", "--sm-disable"], env=env, stdout=wm_log, stderr=wm_log))
             wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in
                      self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK").stdout, 10)
         if self.tray:
@@ -171,8 +178,10 @@ class Desktop:
         return path
 
     def pixel(self, path, x, y):
-        out = self.run("convert", path, "-format", f"%[pixel:p{{{x},{y}}}]", "info:").stdout
-        return out.strip()
+        """The colour at a point as "srgb(r,g,b)" (never a colour name)."""
+        out = self.run("convert", path, "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-").stdout
+        found = re.search(r"\((\d+),(\d+),(\d+)", out.splitlines()[-1])
+        return "srgb(%s,%s,%s)" % found.groups() if found else ""
 
     def tray_panel(self):
         """trayer's panel window, which the icons dock into."""
@@ -196,9 +205,9 @@ class Desktop:
                 icons.append(int(line.split()[0], 16))
         return icons
 
-    def accessible(self):
-        """Every window of the program as {caption: [(role, name), ...]},
-        read the way a screen reader reads it."""
+    def accessible(self, caption=None):
+        """Every window of the program (or those with the given caption) as
+        {caption: [(role, name), ...]}, read the way a screen reader reads it."""
         os.environ["DISPLAY"] = self.display
         import pyatspi  # imported late: it connects to the session's bus
 
@@ -220,7 +229,7 @@ class Desktop:
                 continue
             for w in range(app.childCount):
                 window = app.getChildAtIndex(w)
-                if window is None:
+                if window is None or (caption is not None and window.name != caption):
                     continue
                 nodes = []
                 walk(window, nodes, 0)
@@ -277,10 +286,26 @@ class Desktop:
             return []
         return wait_for(find, timeout, step=0.5)
 
-    def close_window(self, wid):
+    def balloon(self):
+        """The texts of a balloon shown now (a window without a caption)."""
+        return [name for nodes in self.accessible("").values() for _, name in nodes if name]
+
+    def all_names(self, timeout=10):
+        """The accessible names in all of the program's windows."""
+        def find():
+            return [name for nodes in self.accessible().values() for _, name in nodes if name]
+        return wait_for(find, timeout, step=0.5) or []
+
+    def close_window(self, wid, title=None):
         """What the title bar's close box does: the window manager asks the
-        window to close."""
-        self.run("wmctrl", "-i", "-c", hex(wid))
+        window to close. Asked again if the window stays (as a user would
+        click again when the machine was too busy to notice)."""
+        for _ in range(3):
+            self.run("wmctrl", "-i", "-c", hex(wid))
+            if title is None or wait_for(lambda: not self.search("^" + title + "$"), 3):
+                return
+        print("windows:", self.run("wmctrl", "-l", "-p").stdout, "asked to close", hex(wid),
+              "still visible", [hex(w) for w in self.search("^" + title + "$")])
 
     def click(self, x, y, button=1):
         self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
