@@ -14,10 +14,6 @@
 namespace qv {
 namespace {
 
-void fill(ComboBox& combo, int from, int to) {
-  for (int n = from; n <= to; ++n) combo.addItem(std::to_string(n));
-}
-
 void startUp(Form1& f) {
   Program& p = f.program();
 
@@ -97,15 +93,15 @@ void startUp(Form1& f) {
   AddTrayIcon(p, f, "");
 
   // 10. Numbers without leading zeros.
-  fill(f.Combo1, 0, 23);
-  fill(f.Combo2, 10, 59);
-  fill(f.Combo4, 2007, 3000);
-  fill(f.Combo5, 1, 12);
-  fill(f.Combo6, 1, 31);
-  fill(f.Combo8, 0, 23);
-  fill(f.Combo9, 10, 59);
-  fill(f.Combo10, 0, 23);
-  fill(f.Combo11, 10, 59);
+  f.Combo1.addRange(0, 23);
+  f.Combo2.addRange(10, 59);
+  f.Combo4.addRange(2007, 3000);
+  f.Combo5.addRange(1, 12);
+  f.Combo6.addRange(1, 31);
+  f.Combo8.addRange(0, 23);
+  f.Combo9.addRange(10, 59);
+  f.Combo10.addRange(0, 23);
+  f.Combo11.addRange(10, 59);
 
   // 11. Defaults.
   f.Combo3.setText("请输入提醒内容!");

@@ -32,8 +32,8 @@ struct NoProcess : Process {
 };
 struct NoPower : Power {
   bool powerOff() override { return false; }
-  bool reboot() override { return false; }
-  bool rebootNow() override { return false; }
+  bool restart() override { return false; }
+  bool restartNow() override { return false; }
   bool suspend() override { return false; }
 };
 struct NoAutostart : Autostart {

@@ -134,6 +134,15 @@ void ComboBox::addItem(std::string item) {
   notify(Property::Items);
 }
 
+void ComboBox::addRange(int first, int last) {
+  int step = first <= last ? 1 : -1;
+  for (int n = first;; n += step) {
+    items_.push_back(std::to_string(n));
+    if (n == last) break;
+  }
+  notify(Property::Items);
+}
+
 void ComboBox::clearItems() {
   if (items_.empty()) return;
   items_.clear();

@@ -199,6 +199,9 @@ class ComboBox : public Control {
   ComboStyle style() const { return style_; }
   const std::vector<std::string>& items() const { return items_; }
   void addItem(std::string item);
+  // Every whole number from `first` to `last` (counting down when `last` is
+  // smaller), written in decimal.
+  void addRange(int first, int last);
   void clearItems();
   // Index of the text among the items, -1 when it is none of them.
   int listIndex() const;

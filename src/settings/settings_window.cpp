@@ -10,10 +10,6 @@
 namespace qv {
 namespace {
 
-void fill(ComboBox& combo, int from, int to) {
-  for (int n = from; n <= to; ++n) combo.addItem(std::to_string(n));
-}
-
 // The limits and delays with their defaults, in the order "默认" sets them.
 void setDefaultLimits(Form5& f) {
   f.Combo1.setText("72");
@@ -37,19 +33,9 @@ void create(Form5& f) {
   f.Timer1.setInterval(6600);
 
   // 2. Defaults.
-  f.Combo1.setText("72");
-  f.Combo2.setText("86");
-  f.Combo3.setText("80");
-  f.Combo5.setText("56");
-  f.Combo4.setText("0");
-  f.Combo6.setText("12");
-  f.Combo7.setText("36");
-  f.Combo9.setText("36");
-  f.Combo10.setText("60");
+  setDefaultLimits(f);
   f.Combo11.setText("900");
   f.Combo12.setText("80");
-  f.Combo13.setText("80");
-  f.Combo14.setText("58");
   f.Text15.setText("1600");
   f.Text16.setText("60");
   f.Combo17.setText("停用");
@@ -105,24 +91,24 @@ void create(Form5& f) {
   restoreText(p, f.Combo8, "36");
 
   // 7. Lists (filling one leaves its text alone).
-  fill(f.Combo1, 1, 100);
-  fill(f.Combo2, 1, 101);
-  fill(f.Combo3, 1, 101);
-  fill(f.Combo4, 0, 37);
-  fill(f.Combo6, 2, 30);
-  fill(f.Combo5, 1, 56);
-  fill(f.Combo7, 6, 38);
-  fill(f.Combo9, 6, 60);
-  fill(f.Combo10, 18, 2600);
+  f.Combo1.addRange(1, 100);
+  f.Combo2.addRange(1, 101);
+  f.Combo3.addRange(1, 101);
+  f.Combo4.addRange(0, 37);
+  f.Combo6.addRange(2, 30);
+  f.Combo5.addRange(1, 56);
+  f.Combo7.addRange(6, 38);
+  f.Combo9.addRange(6, 60);
+  f.Combo10.addRange(18, 2600);
   f.Combo12.addItem("0");
-  fill(f.Combo12, 80, 120);
-  fill(f.Combo13, 1, 101);
-  fill(f.Combo14, 1, 70);
+  f.Combo12.addRange(80, 120);
+  f.Combo13.addRange(1, 101);
+  f.Combo14.addRange(1, 70);
   f.Combo15.addItem("1600");
   f.Combo16.addItem("60");
-  fill(f.Combo17, 1, 31);
-  fill(f.Combo8, 6, 60);
-  for (int n = -1; n >= -37; --n) f.Combo4.addItem(std::to_string(n));
+  f.Combo17.addRange(1, 31);
+  f.Combo8.addRange(6, 60);
+  f.Combo4.addRange(-1, -37);
   for (const char* s : {"0", "300", "400", "500", "600", "700", "800", "888"}) f.Combo11.addItem(s);
   for (int s : {3,  6,  10, 16, 20, 26,  30,  36,  40,  46,  50,  56,  60,  66, 70,
                 76, 80, 86, 90, 96, 100, 200, 300, 400, 500, 600, 700, 800, 888})

@@ -98,8 +98,8 @@ struct FakePower : Power {
   std::function<void()> whileAsleep;  // runs inside suspend(), as time passing in sleep
   bool refuses = false;
   bool powerOff() override { return record("powerOff"); }
-  bool reboot() override { return record("reboot"); }
-  bool rebootNow() override { return record("rebootNow"); }
+  bool restart() override { return record("restart"); }
+  bool restartNow() override { return record("restartNow"); }
   bool suspend() override {
     bool ok = record("suspend");
     if (whileAsleep) whileAsleep();
