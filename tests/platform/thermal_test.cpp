@@ -204,10 +204,12 @@ TEST(SysfsThermal, ReadsAfreshEachTimeAsSensorsComeAndGo) {
   ASSERT_EQ(zones->size(), 2u);
   EXPECT_EQ((*zones)[0].name, "thermal_zone0/acpitz");
 
-  // A dangling link (the device went, the class entry not yet).
+  // A dangling link (the device went, the class entry not yet). Now no
+  // sensor answers: that is a failed reading, not a machine without
+  // sensors, so the program keeps its last value rather than showing 0.
   tree.remove("sys/devices/virtual/thermal/thermal_zone0");
   tree.remove("sys/devices/virtual/thermal/thermal_zone3");
-  EXPECT_EQ(thermal.zones()->size(), 0u);
+  EXPECT_FALSE(thermal.zones().has_value());
 
   // A new zone shows up.
   tree.file("sys/class/thermal/thermal_zone12/type", "acpitz");
@@ -215,6 +217,16 @@ TEST(SysfsThermal, ReadsAfreshEachTimeAsSensorsComeAndGo) {
   zones = thermal.zones();
   ASSERT_EQ(zones->size(), 1u);
   EXPECT_EQ(zones->front().current, 3032);
+}
+
+TEST(SysfsThermal, AMachineThatNeverHadASensorReadsAsNoZones) {
+  SysfsTree tree("bare");
+  SysfsThermal thermal(tree.root());
+  for (int call = 0; call < 2; ++call) {
+    auto zones = thermal.zones();
+    ASSERT_TRUE(zones.has_value());
+    EXPECT_TRUE(zones->empty());
+  }
 }
 
 }  // namespace

@@ -185,6 +185,8 @@ std::optional<std::vector<ThermalZone>> SysfsThermal::zones() {
   }
   // Last, so that it is the one the program takes.
   if (auto package = packageSensor(hwmons, zones)) out.push_back(std::move(*package));
+  if (out.empty() && answered_) return std::nullopt;
+  answered_ = answered_ || !out.empty();
   return out;
 }
 
