@@ -1,5 +1,6 @@
 #include "runtime/convert.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -18,14 +19,34 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// Whether a number out of the range of doubles is too small (rather than
+// too large): the decimal exponent of its leading digit is negative.
+bool tooSmall(const std::string& number) {
+  std::size_t e = number.find_first_of("eE");
+  std::string mantissa = number.substr(0, e);
+  long long exponent = 0;
+  if (e != std::string::npos) {
+    std::size_t i = e + 1;
+    bool negative = i < number.size() && number[i] == '-';
+    if (i < number.size() && (number[i] == '-' || number[i] == '+')) ++i;
+    for (; i < number.size() && exponent < 1'000'000'000; ++i)
+      exponent = exponent * 10 + (number[i] - '0');
+    if (negative) exponent = -exponent;
+  }
+  std::size_t dot = std::min(mantissa.find('.'), mantissa.size());
+  std::size_t first = mantissa.find_first_not_of("0.");
+  if (first == std::string::npos) return true;
+  long long lead =
+      first < dot ? static_cast<long long>(dot - first) - 1 : -static_cast<long long>(first - dot);
+  return lead + exponent < 0;
+}
+
 double parse(const std::string& cleaned) {
   double result = 0;
   auto [end, error] = std::from_chars(cleaned.data(), cleaned.data() + cleaned.size(), result);
   if (error == std::errc::result_out_of_range) {
     // Underflow reads as zero; overflow is a failed conversion.
-    bool tiny =
-        cleaned.find_first_of("eE") != std::string::npos && cleaned.find("e-") != std::string::npos;
-    if (tiny) return 0;
+    if (tooSmall(cleaned)) return 0;
     fail("number out of range");
   }
   if (error != std::errc() || end != cleaned.data() + cleaned.size()) fail("not a number");
@@ -147,6 +168,8 @@ double lead(std::string_view textIn) {
   try {
     v = parse(s.body);
   } catch (const Failed&) {
+    // Too large for a double: the leading number never fails, so it reads
+    // as the largest one.
     v = std::numeric_limits<double>::max();
   }
   return s.negative ? -v : v;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <string>
 
 #include "runtime/convert.h"
 #include "runtime/failure.h"
@@ -25,6 +27,18 @@ TEST(Conversions, ValueParsesDecimalTextAndFailsOnAnythingElse) {
     EXPECT_EQ(value(c.in), c.out) << c.in;
   for (const char* bad : {"", " ", "abc", "12abc", "1,5", "1 2", "True", "-", ".", "1e999"})
     EXPECT_THROW(value(bad), Failed) << '"' << bad << '"';
+}
+
+TEST(Conversions, BeyondTheRangeOfDoublesTooSmallIsZeroAndTooLargeFails) {
+  std::string tiny = "0." + std::string(400, '0') + "1";
+  std::string huge = "1" + std::string(400, '0');
+  EXPECT_EQ(value(tiny), 0);
+  EXPECT_EQ(value("1e-400"), 0);
+  EXPECT_THROW(value(huge + "e-5"), Failed);  // still about 1e395
+  EXPECT_THROW(value(huge), Failed);
+  EXPECT_EQ(value("1" + std::string(400, '0') + "e-398"), 100);
+  EXPECT_EQ(lead(tiny + "abc"), 0);
+  EXPECT_EQ(lead("-" + huge + "x"), -std::numeric_limits<double>::max());
 }
 
 TEST(Conversions, LeadReadsTheLeadingNumber) {
