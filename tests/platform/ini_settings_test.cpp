@@ -153,6 +153,29 @@ TEST_F(IniSettingsTest, AwkwardValuesAndKeysReadBackExactlyHereAndInQSettings) {
   EXPECT_NE(text.find("=中文 报警\n"), std::string::npos);
 }
 
+TEST_F(IniSettingsTest, ALeadingByteOrderMarkIsPartOfTheText) {
+  IniSettings store(file);
+  const std::string mark = "\xEF\xBB\xBF";
+  ASSERT_TRUE(store.write("MyApp", "Startup", "k", mark + "x"));
+  ASSERT_TRUE(store.write(mark + "b", "s", "k", "with mark"));
+  ASSERT_TRUE(store.write("b", "s", "k", "without"));
+  IniSettings reader(file);
+  EXPECT_EQ(reader.read("MyApp", "Startup", "k"), mark + "x");
+  EXPECT_EQ(reader.read(mark + "b", "s", "k"), "with mark");
+  EXPECT_EQ(reader.read("b", "s", "k"), "without");
+}
+
+TEST_F(IniSettingsTest, AStrayCarriageReturnEndsALineAsInQSettings) {
+  put(file, "[b.b]\nstatus=1\r\r\n[c.c]\rstatus=2\r");
+  IniSettings store(file);
+  EXPECT_EQ(store.read("b", "b", "status"), "1");
+  EXPECT_EQ(store.read("c", "c", "status"), "2");
+  ASSERT_TRUE(store.write("a", "a", "status", "0"));
+  EXPECT_EQ(IniSettings(file).read("b", "b", "status"), "1");
+  EXPECT_EQ(IniSettings(file).read("c", "c", "status"), "2");
+  EXPECT_EQ(qt(file)->value("b.b/status").toString(), "1");
+}
+
 TEST_F(IniSettingsTest, NamesThatLookAlikeStayApart) {
   struct Name {
     std::string app, section, key;

@@ -20,6 +20,14 @@ namespace qv::lnx {
 
 namespace {
 
+// UTF-8 as it stands: QString::fromUtf8 would drop a leading U+FEFF, which in
+// a name or a value is part of the text.
+QString exactUtf8(std::string_view text) {
+  QStringDecoder decoder(QStringDecoder::Utf8,
+                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+  return decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+}
+
 // --- Names -----------------------------------------------------------------
 
 // Our layer: keeps "/" and "\" (QSettings' group separators) and empty names
@@ -27,7 +35,7 @@ namespace {
 QString escapeName(std::string_view name, bool escapeDot) {
   if (name.empty()) return QStringLiteral("%");
   QString out;
-  for (QChar c : QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))) {
+  for (QChar c : exactUtf8(name)) {
     if (c == u'%')
       out += QLatin1String("%25");
     else if (c == u'/')
@@ -243,8 +251,12 @@ std::optional<QString> decodeValue(QStringView raw) {
 ini::Document parse(const QString& text) {
   ini::Document doc;
   doc.groups.push_back({});  // keys before any group header, QSettings' [General]
-  for (QStringView line : QStringView(text).split(u'\n')) {
-    if (line.endsWith(u'\r')) line.chop(1);
+  // A line ends at CR, LF or CR LF, as QSettings reads it: a stray CR is a
+  // line end, never part of a value.
+  QString unified = text;
+  unified.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  unified.replace(u'\r', u'\n');
+  for (QStringView line : QStringView(unified).split(u'\n')) {
     line = trimBlanks(line);
     if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#')) continue;
     if (line.startsWith(u'[')) {
@@ -401,7 +413,7 @@ bool IniSettings::write(std::string_view app, std::string_view section, std::str
   if (path_.empty()) return false;
   const QString group = escapeName(app, true) + u'.' + escapeName(section, false);
   const QString name = escapeName(key, false);
-  const QString text = QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+  const QString text = exactUtf8(value);
   auto stored = [&] {
     const ini::Entry* e = find(doc_, group, name);
     return e && decodeValue(e->raw) == text;
