@@ -5,17 +5,18 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh run
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
-cmake --build build --target quorvane -j"$(nproc)"
+# Its own build directory: the tests' build (build/) keeps its test targets.
+cmake -S . -B build-app -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-app --target quorvane -j"$(nproc)"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  exec build/src/quorvane
+  exec build-app/src/quorvane
 fi
 
-shot="$PWD/build/screenshot.png"
+shot="$PWD/build-app/screenshot.png"
 export QUORVANE_SHOT="$shot"
 scripts/headless.sh bash -c '
-  build/src/quorvane &
+  build-app/src/quorvane &
   app=$!
   sleep 23   # the disk temperature arrives 21 s after start
   import -window root "$QUORVANE_SHOT"
