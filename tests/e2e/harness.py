@@ -205,14 +205,24 @@ class Desktop:
                 icons.append(int(line.split()[0], 16))
         return icons
 
-    def accessible(self, caption=None):
-        """Every window of the program (or those with the given caption) as
-        {caption: [(role, name), ...]}, read the way a screen reader reads it."""
+    def _windows(self):
+        """The program's top-level windows as the accessibility bus lists them."""
         os.environ["DISPLAY"] = self.display
         import pyatspi  # imported late: it connects to the session's bus
 
-        windows = {}
+        desktop = pyatspi.Registry.getDesktop(0)
+        for a in range(desktop.childCount):
+            app = desktop.getChildAtIndex(a)
+            if app is None or app.name.lower() != "quorvane":
+                continue
+            for w in range(app.childCount):
+                window = app.getChildAtIndex(w)
+                if window is not None:
+                    yield window
 
+    def accessible(self, caption=None):
+        """Every window of the program (or those with the given caption) as
+        {caption: [(role, name), ...]}, read the way a screen reader reads it."""
         def walk(node, into, depth):
             for i in range(node.childCount):
                 child = node.getChildAtIndex(i)
@@ -222,36 +232,23 @@ class Desktop:
                 if depth < 4:
                     walk(child, into, depth + 1)
 
-        desktop = pyatspi.Registry.getDesktop(0)
-        for a in range(desktop.childCount):
-            app = desktop.getChildAtIndex(a)
-            if app is None or app.name.lower() != "quorvane":
+        windows = {}
+        for window in self._windows():
+            if caption is not None and window.name != caption:
                 continue
-            for w in range(app.childCount):
-                window = app.getChildAtIndex(w)
-                if window is None or (caption is not None and window.name != caption):
-                    continue
-                nodes = []
-                walk(window, nodes, 0)
-                windows[window.name] = nodes
+            nodes = []
+            walk(window, nodes, 0)
+            windows[window.name] = nodes
         return windows
 
     def node(self, caption_prefix, name, timeout=10):
         """The accessible object named so in the window whose caption starts
         so (the first one, in the order of the window's controls)."""
-        os.environ["DISPLAY"] = self.display
         import pyatspi
 
         def find():
-            desktop = pyatspi.Registry.getDesktop(0)
-            for a in range(desktop.childCount):
-                app = desktop.getChildAtIndex(a)
-                if app is None or app.name.lower() != "quorvane":
-                    continue
-                for w in range(app.childCount):
-                    window = app.getChildAtIndex(w)
-                    if window is None or not window.name.startswith(caption_prefix):
-                        continue
+            for window in self._windows():
+                if window.name.startswith(caption_prefix):
                     found = pyatspi.findDescendant(window, lambda n: n is not None and n.name == name)
                     if found:
                         return found

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/linux/ini_settings.h"
+#include "test_files.h"
 
 namespace qv::lnx {
 namespace {
@@ -29,11 +30,6 @@ class IniSettingsTest : public ::testing::Test {
   std::string dir = tmp.path().toStdString() + "/config/quorvane";
   std::string file = dir + "/settings.ini";
 
-  static std::string slurp(const std::string& path) {
-    QFile f(QString::fromStdString(path));
-    if (!f.open(QIODevice::ReadOnly)) return "<unreadable>";
-    return f.readAll().toStdString();
-  }
   static void put(const std::string& path, const std::string& bytes) {
     QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
     QFile f(QString::fromStdString(path));

@@ -15,6 +15,7 @@
 #include "platform/linux/ini_settings.h"
 #include "platform/linux/self.h"
 #include "platform/linux/xdg_autostart.h"
+#include "test_files.h"
 
 namespace qv::lnx {
 namespace {
@@ -118,11 +119,6 @@ class XdgAutostartTest : public ::testing::Test {
   std::string config = tmp.path().toStdString() + "/config";
   std::string dir = config + "/autostart";
 
-  static std::string slurp(const std::string& path) {
-    QFile f(QString::fromStdString(path));
-    if (!f.open(QIODevice::ReadOnly)) return "<unreadable>";
-    return f.readAll().toStdString();
-  }
   std::vector<std::string> dirEntries() const {
     std::vector<std::string> names;
     for (const QString& n : QDir(QString::fromStdString(dir))
