@@ -18,6 +18,24 @@ OUT = os.environ.get("QUORVANE_E2E_OUT", "build/tests/e2e/out")
 FAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 
 
+def _private_runtime_dir():
+    """The accessibility bus puts its socket in the runtime directory of the
+    session bus that starts it (~/.cache when none is set): tests running side
+    by side would bind the same path, and a program started later in one test
+    would register on the other test's bus. Each test process gets its own,
+    before anything asks for the accessibility bus."""
+    import atexit
+    path = tempfile.mkdtemp(prefix="quorvane-e2e-run-")
+    os.environ["XDG_RUNTIME_DIR"] = path
+    subprocess.run(["dbus-update-activation-environment", "XDG_RUNTIME_DIR=" + path],
+                   capture_output=True)
+    atexit.register(shutil.rmtree, path, True)
+
+
+if os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+    _private_runtime_dir()
+
+
 def fail(message):
     print("FAIL: " + message, file=sys.stderr)
     sys.exit(1)
