@@ -90,20 +90,20 @@ bool QtTray::add(const TrayIconData& data) {
                      if (button != 0 && onMouse) onMouse(id, button);
                    });
   // An icon needs a picture to show at all.
-  if (!(data.fields & trayfield::icon)) icon->setIcon(applicationIcon());
+  Entry& entry = icons_[id] = Entry{icon, false, std::nullopt};
+  icon->setIcon(applicationIcon());
   TrayIconData first = data;
   first.fields &= ~trayfield::info;
-  apply(*icon, first);
+  apply(entry, first);
   icon->show();
-  icons_[id] = Entry{icon, false};
   if (data.fields & trayfield::info) showBalloon(*icon, data);
   return true;
 }
 
 bool QtTray::modify(const TrayIconData& data) {
-  QSystemTrayIcon* icon = this->icon(data.id);
-  if (!icon) return false;
-  apply(*icon, data);
+  auto it = icons_.find(data.id);
+  if (it == icons_.end() || !it->second.icon) return false;
+  apply(it->second, data);
   return true;
 }
 
@@ -120,9 +120,23 @@ bool QtTray::remove(int id) {
   return true;
 }
 
-void QtTray::apply(QSystemTrayIcon& icon, const TrayIconData& data) {
-  if (data.fields & trayfield::icon) icon.setIcon(iconOf(data));
-  if (data.fields & trayfield::tip) icon.setToolTip(tooltipText(data.tip));
+void QtTray::apply(Entry& entry, const TrayIconData& data) {
+  QSystemTrayIcon& icon = *entry.icon;
+  if (data.fields & trayfield::icon) {
+    // The readout picture comes every few seconds, mostly unchanged; painting
+    // it and the tray again for nothing was most of what the program cost at
+    // rest.
+    std::optional<TrayPicture> next;
+    if (data.drawn) next = data.picture;
+    if (next != entry.shown) {
+      icon.setIcon(iconOf(data));
+      entry.shown = std::move(next);
+    }
+  }
+  if (data.fields & trayfield::tip) {
+    QString tip = tooltipText(data.tip);
+    if (icon.toolTip() != tip) icon.setToolTip(tip);
+  }
   if (data.fields & trayfield::info) showBalloon(icon, data);
 }
 

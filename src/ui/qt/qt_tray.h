@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "platform/tray.h"
 
@@ -30,12 +31,15 @@ class QtTray final : public Tray {
     QPointer<QSystemTrayIcon> icon;
     // The host was seen gone while this icon existed.
     bool hostLost = false;
+    // What the icon shows: the readout picture, or nullopt for the
+    // application's icon.
+    std::optional<TrayPicture> shown;
   };
 
   bool add(const TrayIconData& data);
   bool modify(const TrayIconData& data);
   bool remove(int id);
-  void apply(QSystemTrayIcon& icon, const TrayIconData& data);
+  void apply(Entry& entry, const TrayIconData& data);
   bool hostUp();
 
   std::function<bool()> hostAvailable_;

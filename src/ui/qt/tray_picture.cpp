@@ -4,6 +4,11 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "ui/qt/look.h"
 
@@ -15,7 +20,7 @@ namespace {
 // one-bit glyphs on the hinting grid read better than smoothed ones.
 constexpr int kSmoothFrom = 48;
 
-QFont pictureFont(const TrayPicture& picture, double scale, int sizePx) {
+QFont makeFont(const TrayPicture& picture, double scale, int sizePx) {
   QFont font = toQFont(Font{.name = picture.fontName, .size = picture.fontSize});
   // Points as they come out at 96 dpi, whatever the screen's dpi: the layout
   // is in pixels of the square. Whole pixel sizes keep the hinting exact.
@@ -32,6 +37,20 @@ QFont pictureFont(const TrayPicture& picture, double scale, int sizePx) {
   return font;
 }
 
+// The fonts are kept: a font in use keeps its glyphs cached, while Qt's font
+// cache drops idle ones within seconds, and loading hinted glyphs again for
+// every picture was most of its cost. A handful of sizes are ever asked for.
+const QFont& pictureFont(const TrayPicture& picture, double scale, int sizePx) {
+  static std::map<std::tuple<std::string, double, int>, QFont> fonts;
+  auto key = std::make_tuple(picture.fontName, picture.fontSize, sizePx);
+  auto it = fonts.find(key);
+  if (it == fonts.end()) {
+    if (fonts.size() >= 64) fonts.clear();
+    it = fonts.emplace(key, makeFont(picture, scale, sizePx)).first;
+  }
+  return it->second;
+}
+
 }  // namespace
 
 QPixmap paintTrayPicture(const TrayPicture& picture, int sizePx) {
@@ -41,7 +60,7 @@ QPixmap paintTrayPicture(const TrayPicture& picture, int sizePx) {
   if (picture.text.empty()) return pixmap;
 
   double scale = sizePx / 16.0;
-  QFont font = pictureFont(picture, scale, sizePx);
+  const QFont& font = pictureFont(picture, scale, sizePx);
   QPainter painter(&pixmap);
   painter.setFont(font);
   painter.setPen(toQColor(picture.textColour));
@@ -57,9 +76,20 @@ QPixmap paintTrayPicture(const TrayPicture& picture, int sizePx) {
 }
 
 QIcon trayPictureIcon(const TrayPicture& picture) {
-  QIcon icon;
-  for (int size : {16, 22, 24, 32, 48}) icon.addPixmap(paintTrayPicture(picture, size));
-  return icon;
+  // The display cycle brings the same few pictures round again and again
+  // (temperatures seldom change): the last ones are kept, newest first.
+  static std::vector<std::pair<TrayPicture, QIcon>> recent;
+  auto it = std::find_if(recent.begin(), recent.end(),
+                         [&](const auto& entry) { return entry.first == picture; });
+  if (it == recent.end()) {
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48}) icon.addPixmap(paintTrayPicture(picture, size));
+    if (recent.size() >= 8) recent.pop_back();
+    recent.emplace(recent.begin(), picture, icon);
+    return icon;
+  }
+  std::rotate(recent.begin(), it, it + 1);
+  return recent.front().second;
 }
 
 }  // namespace qv::ui
