@@ -38,6 +38,15 @@ std::optional<std::int64_t> TimerQueue::nextDue() const {
   return std::nullopt;
 }
 
+std::optional<std::int64_t> TimerQueue::nextWake() const {
+  std::optional<std::int64_t> wake;
+  for (Timer* t : armed_) {
+    std::int64_t latest = t->due_ + t->interval_ / 20;
+    if (!wake || latest < *wake) wake = latest;
+  }
+  return wake;
+}
+
 void TimerQueue::runDue(const std::function<void(Timer&)>& fire) {
   for (;;) {
     std::int64_t current = now();

@@ -21,6 +21,12 @@ class TimerQueue {
   std::int64_t now() const;
 
   std::optional<std::int64_t> nextDue() const;
+  // When a real event loop should wake up next: as late as every armed
+  // timer allows, each one a twentieth of its interval past its due time at
+  // most. The timers due by then fire in that one wake-up instead of one
+  // wake-up each; a timer fired that late still keeps its phase. Desktops
+  // coalesce timers the same way; in virtual time nothing is late.
+  std::optional<std::int64_t> nextWake() const;
   // Fires, one at a time, every timer due at the clock's current time.
   void runDue(const std::function<void(Timer&)>& fire);
   void clear();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "runtime/census.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
@@ -267,6 +269,37 @@ TEST_F(Runtime, ALateTimerFiresOnceAndKeepsNoBacklog) {
   program.pump();
   advance(1000);
   EXPECT_EQ(ticks.log, (decltype(ticks.log){{"Timer1", 10'500}, {"Timer1", 11'500}}));
+}
+
+TEST_F(Runtime, AnEventLoopWakingWhenAskedSharesWakeUpsWithoutDrift) {
+  Panel& f = program.form<Panel>();
+  Ticks ticks;
+  ticks.watch(f.Timer1, fake);
+  ticks.watch(f.Timer2, fake);
+  f.Timer1.setInterval(6000);
+  fake.clock.set(40);  // started a moment apart, as by one start-up
+  f.Timer2.setInterval(8000);
+
+  // A real loop: sleep until the wake time, then fire what is due.
+  int wakeUps = 0;
+  while (fake.clock.monotonicMs() < 600'000) {
+    fake.clock.set(*program.timers().nextWake());
+    program.pump();
+    ++wakeUps;
+  }
+  std::map<std::string, std::pair<std::int64_t, std::int64_t>> timers = {{"Timer1", {0, 6000}},
+                                                                         {"Timer2", {40, 8000}}};
+  std::map<std::string, int> count;
+  for (const auto& [name, at] : ticks.log) {
+    const auto [start, interval] = timers[name];
+    const std::int64_t due = start + interval * ++count[name];
+    EXPECT_GE(at, due) << name;
+    EXPECT_LE(at, due + interval / 20) << name;  // late by a twentieth at most, never drifting
+  }
+  EXPECT_EQ(count["Timer1"], 100);
+  EXPECT_EQ(count["Timer2"], 75);
+  // Every 24 s the two fall due 40 ms apart and share a wake-up.
+  EXPECT_EQ(wakeUps, 175 - 25);
 }
 
 TEST_F(Runtime, ATimerCanStopItselfAndOthersWhileTicking) {

@@ -22,6 +22,12 @@ int main(int argc, char** argv) {
   (void)argc;
   // The program takes no arguments; Qt gets none of the command line either.
   int qtArgc = 1;
+  // On X11, Qt hands each repaint to the server through shared memory and
+  // then waits for the server to be done with it: a round trip, and a wake-up
+  // of Qt's reader thread, for every few-pixel change of a readout. For small
+  // windows repainted every few seconds a plain image upload costs a third as
+  // much. Whoever sets the variable keeps their choice.
+  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication app(qtArgc, argv);
   QApplication::setApplicationName("quorvane");
   QApplication::setApplicationDisplayName("Quorvane");

@@ -50,7 +50,9 @@ FormView* ViewHost::view(const Form& form) const {
 
 void ViewHost::rearm() {
   if (program_.ended()) return;
-  auto due = program_.timers().nextDue();
+  // On a resting desktop each wake-up, with the repaint it brings, is most of
+  // what the program costs; timers due close together share one.
+  auto due = program_.timers().nextWake();
   if (!due) {
     pump_.stop();
     return;
