@@ -72,7 +72,7 @@ if [ "$check" != 0 ]; then
     sleep 15
     timeout -s INT "$check" strace -f -qq -e trace=openat -p "$pid" -o "$work/trace-$1" || true
     stop
-    count=$(grep -c '"/proc/stat"' "$work/trace-$1" || true)
+    count=$(grep -c 'proc/stat"' "$work/trace-$1" || true)
   }
   reads 1
   slow=$count
