@@ -15,7 +15,7 @@ packages=(
 )
 if [ "$mode" = test ]; then
   packages+=(
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libx11-dev strace
     faketime libfaketime python3-dbusmock dbus-x11 wmctrl
     at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     clang libclang-rt-14-dev valgrind
