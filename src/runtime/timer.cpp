@@ -43,7 +43,7 @@ void Timer::setEnabled(bool enabled) {
 void Timer::rearm() {
   TimerQueue& queue = form_.program().timers();
   if (enabled_ && interval_ > 0 && form_.loaded())
-    queue.arm(*this, queue.now() + interval_);
+    queue.arm(*this, queue.firstDue(interval_));
   else if (armed_)
     queue.disarm(*this);
 }

@@ -1,14 +1,27 @@
 #include "runtime/timer_queue.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "platform/clock.h"
 #include "runtime/timer.h"
 
 namespace qv {
 
+namespace {
+// A wake-up that comes this much after the time it was asked for is still
+// that wake-up; a later one (a machine that slept, a loop held up) is not.
+constexpr std::int64_t kWakeLatencyMs = 100;
+}  // namespace
+
 std::int64_t TimerQueue::now() const {
   return clock_.monotonicMs();
+}
+
+std::int64_t TimerQueue::firstDue(std::int64_t interval) const {
+  const std::int64_t current = now();
+  if (firingAt_ && *firingAt_ + interval > current) return *firingAt_ + interval;
+  return current + interval;
 }
 
 void TimerQueue::arm(Timer& timer, std::int64_t due) {
@@ -39,17 +52,34 @@ std::optional<std::int64_t> TimerQueue::nextDue() const {
 }
 
 std::optional<std::int64_t> TimerQueue::nextWake() const {
-  std::optional<std::int64_t> wake;
+  std::optional<std::int64_t> deadline;
   for (Timer* t : armed_) {
     std::int64_t latest = t->due_ + t->interval_ / 20;
-    if (!wake || latest < *wake) wake = latest;
+    if (!deadline || latest < *deadline) deadline = latest;
   }
+  if (!deadline) return std::nullopt;
+  // Waking exactly when a timer falls due keeps that timer on time, and the
+  // timers its handler starts in step with it.
+  std::int64_t wake = std::numeric_limits<std::int64_t>::min();
+  for (Timer* t : armed_)
+    if (t->due_ <= *deadline) wake = std::max(wake, t->due_);
   return wake;
 }
 
 void TimerQueue::runDue(const std::function<void(Timer&)>& fire) {
+  std::int64_t current = clock_.monotonicMs();
+  std::optional<std::int64_t> wake;
+  for (Timer* t : armed_)
+    if (t->due_ <= current && (!wake || t->due_ > *wake)) wake = t->due_;
+  if (!wake) return;
+  struct Pin {
+    std::optional<std::int64_t>& at;
+    std::optional<std::int64_t> before;
+    ~Pin() { at = before; }
+  } pin{firingAt_, firingAt_};
+  if (current - *wake <= kWakeLatencyMs) firingAt_ = *wake;
   for (;;) {
-    std::int64_t current = now();
+    current = clock_.monotonicMs();
     Timer* t = earliest();
     if (!t || t->due_ > current) return;
     // Schedule the next tick before the handler runs, so that the handler

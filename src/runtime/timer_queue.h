@@ -19,15 +19,21 @@ class TimerQueue {
 
   Clock& clock() const { return clock_; }
   std::int64_t now() const;
+  // When a timer of this interval started now falls due first. While due
+  // timers fire, it counts from the time they fell due at, unless that would
+  // make it due already.
+  std::int64_t firstDue(std::int64_t interval) const;
 
   std::optional<std::int64_t> nextDue() const;
-  // When a real event loop should wake up next: as late as every armed
-  // timer allows, each one a twentieth of its interval past its due time at
-  // most. The timers due by then fire in that one wake-up instead of one
-  // wake-up each; a timer fired that late still keeps its phase. Desktops
-  // coalesce timers the same way; in virtual time nothing is late.
+  // When a real event loop should wake up next: at the due time of one of the
+  // armed timers, the latest that still makes no timer more than a twentieth
+  // of its interval late. The timers due by then fire in that one wake-up
+  // instead of one wake-up each; a timer fired late still keeps its phase.
+  // Desktops coalesce timers the same way; in virtual time nothing is late.
   std::optional<std::int64_t> nextWake() const;
-  // Fires, one at a time, every timer due at the clock's current time.
+  // Fires, one at a time, every timer due at the clock's current time. A
+  // timer started by their handlers counts from the time the wake-up was
+  // for, so that it falls due together with the timers that fired with it.
   void runDue(const std::function<void(Timer&)>& fire);
   void clear();
 
@@ -41,6 +47,7 @@ class TimerQueue {
 
   Clock& clock_;
   std::vector<Timer*> armed_;
+  std::optional<std::int64_t> firingAt_;  // the time of the wake-up being handled
 };
 
 }  // namespace qv

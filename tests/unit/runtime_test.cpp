@@ -302,6 +302,44 @@ TEST_F(Runtime, AnEventLoopWakingWhenAskedSharesWakeUpsWithoutDrift) {
   EXPECT_EQ(wakeUps, 175 - 25);
 }
 
+TEST_F(Runtime, ATimerRestartedWhileTickingStaysInStepDespiteALateLoop) {
+  Panel& f = program.form<Panel>();
+  f.Timer1.setInterval(6000);
+  f.Timer2.setInterval(6000);
+  f.Timer1.onTick = [&] { fake.clock.set(fake.clock.monotonicMs() + 5); };
+  // Like a display cycle handing over from step to step: each tick starts
+  // the step afresh.
+  f.Timer2.onTick = [&] {
+    f.Timer2.stop();
+    f.Timer2.start();
+  };
+
+  // Every wake-up comes 7 ms after the time asked for, handlers take 5 ms.
+  int wakeUps = 0;
+  while (fake.clock.monotonicMs() < 3'600'000) {
+    fake.clock.set(*program.timers().nextWake() + 7);
+    program.pump();
+    ++wakeUps;
+  }
+  EXPECT_EQ(wakeUps, 600);
+  EXPECT_EQ(f.Timer2.due(), f.Timer1.due());
+
+  // A wake-up far later than asked (a machine that slept) starts timers from
+  // the time it really is.
+  fake.clock.set(*program.timers().nextWake() + 60'000);
+  const std::int64_t woke = fake.clock.monotonicMs();
+  program.pump();
+  EXPECT_EQ(f.Timer2.due(), woke + 5 + 6000);
+
+  // Nor does a timer too short for the lateness of its wake-up fall due at
+  // once, which would fire it over and over.
+  f.Timer1.stop();
+  f.Timer2.setInterval(50);
+  fake.clock.set(*program.timers().nextWake() + 90);
+  program.pump();
+  EXPECT_EQ(f.Timer2.due(), fake.clock.monotonicMs() + 50);
+}
+
 TEST_F(Runtime, ATimerCanStopItselfAndOthersWhileTicking) {
   Panel& f = program.form<Panel>();
   int first = 0, second = 0;

@@ -57,8 +57,11 @@ void ViewHost::rearm() {
     pump_.stop();
     return;
   }
+  // Every handled event ends here; most leave the next wake-up as it was.
+  if (pump_.isActive() && pumpAt_ == *due) return;
   std::int64_t wait = std::max<std::int64_t>(0, *due - program_.timers().now());
   pump_.start(static_cast<int>(std::min<std::int64_t>(wait, 24LL * 3600 * 1000)));
+  pumpAt_ = *due;
 }
 
 }  // namespace qv::ui

@@ -30,6 +30,7 @@ class ViewHost : public FormHost {
   Program& program_;
   std::unordered_map<const Form*, FormView*> views_;
   QTimer pump_;
+  std::int64_t pumpAt_ = 0;  // when pump_ fires, while it is active
 };
 
 }  // namespace qv::ui
