@@ -392,9 +392,9 @@ void FormView::sync(Control& c, Property p) {
     case Property::Text: {
       QString t = qs(c.text());
       if (auto* l = qobject_cast<QLabel*>(w)) {
+        // A label without a name of its own is named by its text.
         if (c.kind() == ControlKind::Label && l->text() != t) {
           l->setText(t);
-          l->setAccessibleName(t);
           if (c.fit()) fitFont(l, c);
         }
       } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
