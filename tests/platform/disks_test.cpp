@@ -117,7 +117,7 @@ TEST(SysfsDisks, FailsOnlyWhenTheBlockClassCannotBeOpened) {
   EXPECT_EQ(temperaturesAt(tree.root()), std::vector<int>{});
 }
 
-TEST(SysfsDisks, ReadsAfreshEachTimeAndLeavesSleepingDisksAlone) {
+TEST(SysfsDisks, FollowsDisksAsTheyComeAndGoAndLeavesSleepingDisksAlone) {
   SysfsTree tree("amd-desktop");
   SysfsDisks disks(tree.root(), UdisksFallback::Off);
   ASSERT_EQ(temperatures(disks), (std::vector<int>{41, 33}));
@@ -274,11 +274,17 @@ class UdisksOnPrivateBus : public ::testing::Test {
 };
 
 TEST_F(UdisksOnPrivateBus, FillsInDisksWithoutAKernelSensorButNotSleepingOnes) {
-  SysfsDisks acpiOnly(machine("acpi-only"));
+  SysfsDisks acpiOnly(machine("acpi-only"), UdisksFallback::On, std::chrono::milliseconds(0));
+  SysfsDisks rechecksHourly(machine("acpi-only"), UdisksFallback::On, std::chrono::hours(1));
   EXPECT_EQ(temperatures(acpiOnly), std::vector<int>{}) << "udisks is not running yet";
+  EXPECT_EQ(temperatures(rechecksHourly), std::vector<int>{});
 
   ASSERT_NO_FATAL_FAILURE(startUdisks(
       R"({"disks": {"sda": 320.15, "sdb": 311.15, "sdc": 0.0, "sdd": null, "sde": 400.0}})"));
+
+  // Until its next check, a reader that found no udisks does not ask.
+  EXPECT_EQ(temperatures(rechecksHourly), std::vector<int>{});
+  EXPECT_EQ(calls().find("block_devices/"), std::string::npos);
 
   // sda sleeps: udisks knows its temperature, but it is not asked.
   EXPECT_EQ(temperatures(acpiOnly), std::vector<int>{38});

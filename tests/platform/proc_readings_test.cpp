@@ -24,8 +24,11 @@ struct ProcRoot {
   QTemporaryDir dir;
   explicit ProcRoot(const char* name, std::string_view text) {
     QDir(dir.path()).mkdir("proc");
+    put(dir, name, text);
+  }
+  static void put(const QTemporaryDir& dir, const char* name, std::string_view text) {
     QFile f(dir.filePath(QString("proc/") + name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(text.data(), static_cast<qint64>(text.size()));
   }
   std::string path() const { return dir.path().toStdString(); }
@@ -80,6 +83,16 @@ TEST(ProcCpuTimes, MalformedFilesReadAsAbsent) {
   EXPECT_EQ(missing.idleTime(), std::nullopt);
   // The clock does not come from the file.
   EXPECT_NE(missing.systemTime(), std::nullopt);
+}
+
+TEST(ProcCpuTimes, ASampleReadsTheFileOnceAndTheNextReadsItAfresh) {
+  ProcRoot root("stat", "cpu  1 2 3 40 5\ncpu0 1 2 3 40 5\n");
+  ProcCpuTimes cpu(root.path());
+  ASSERT_EQ(cpu.processorCount(), 1);
+  ProcRoot::put(root.dir, "stat", "cpu  1 2 3 90 5\ncpu0 1 2 3 45 5\ncpu1 0 0 0 45 0\n");
+  EXPECT_EQ(cpu.idleTime(), ticks(45)) << "the count's own reading";
+  EXPECT_EQ(cpu.idleTime(), ticks(95));
+  EXPECT_EQ(cpu.processorCount(), 2);
 }
 
 TEST(ProcCpuTimes, TickConversionIsExactAndRefusesOverflow) {

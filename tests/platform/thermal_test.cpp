@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -185,7 +186,7 @@ TEST(SysfsThermal, FailsOnlyWhenNeitherSensorClassCanBeOpened) {
   EXPECT_EQ(zonesAt(tree.root()), std::vector<Zone>{});
 }
 
-TEST(SysfsThermal, ReadsAfreshEachTimeAsSensorsComeAndGo) {
+TEST(SysfsThermal, FollowsSensorsAsTheyComeAndGo) {
   SysfsTree tree("intel-laptop");
   SysfsThermal thermal(tree.root());
   ASSERT_EQ(thermal.zones()->size(), 4u);
@@ -217,6 +218,22 @@ TEST(SysfsThermal, ReadsAfreshEachTimeAsSensorsComeAndGo) {
   zones = thermal.zones();
   ASSERT_EQ(zones->size(), 1u);
   EXPECT_EQ(zones->front().current, 3032);
+}
+
+TEST(SysfsThermal, ListsTheDirectoriesAgainOnlyAfterTheRescanPeriodButReadsEveryTime) {
+  SysfsTree tree("intel-laptop");
+  SysfsThermal hourly(tree.root(), std::chrono::hours(1));
+  SysfsThermal always(tree.root(), std::chrono::milliseconds(0));
+  ASSERT_EQ(hourly.zones()->size(), 4u);
+  ASSERT_EQ(always.zones()->size(), 4u);
+
+  tree.file("sys/devices/virtual/thermal/thermal_zone0/temp", "55000");
+  tree.file("sys/class/thermal/thermal_zone12/type", "acpitz");
+  tree.file("sys/class/thermal/thermal_zone12/temp", "30000");
+  auto zones = hourly.zones();
+  ASSERT_EQ(zones->size(), 4u) << "the new zone waits for the next rescan";
+  EXPECT_EQ(zones->front().current, 3282);
+  EXPECT_EQ(always.zones()->size(), 5u);
 }
 
 TEST(SysfsThermal, AMachineThatNeverHadASensorReadsAsNoZones) {

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <limits>
 #include <string_view>
+#include <utility>
 
 #include "platform/linux/proc_file.h"
 
@@ -107,7 +108,8 @@ ProcCpuTimes::ProcCpuTimes(std::string root)
     : path_(std::move(root) + "/proc/stat"), ticksPerSecond_(::sysconf(_SC_CLK_TCK)) {}
 
 std::optional<int> ProcCpuTimes::processorCount() {
-  if (!readProcFile(path_, buffer_)) return std::nullopt;
+  counted_ = readProcFile(path_, buffer_);
+  if (!counted_) return std::nullopt;
   int count = 0;
   if (!forEachCpuLine(buffer_, [&](const CpuLine& cpu) { count += cpu.aggregate ? 0 : 1; }))
     return std::nullopt;
@@ -123,7 +125,8 @@ std::optional<std::int64_t> ProcCpuTimes::systemTime() {
 }
 
 std::optional<std::int64_t> ProcCpuTimes::idleTime() {
-  if (!readProcFile(path_, buffer_)) return std::nullopt;
+  const bool counted = std::exchange(counted_, false);
+  if (!counted && !readProcFile(path_, buffer_)) return std::nullopt;
   std::optional<std::uint64_t> ticks;
   bool overflow = false;
   bool ok = forEachCpuLine(buffer_, [&](const CpuLine& cpu) {

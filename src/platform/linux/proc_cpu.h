@@ -7,10 +7,13 @@
 
 namespace qv::lnx {
 
-// Processor times from <root>/proc/stat, read afresh on every call: the idle
-// time is the idle plus iowait ticks of the aggregate "cpu" line (a processor
-// waiting for I/O is free to run other work), the processor count is the
-// number of "cpuN" lines. A truncated file or a non-number reads as absent.
+// Processor times from <root>/proc/stat: the idle time is the idle plus
+// iowait ticks of the aggregate "cpu" line (a processor waiting for I/O is
+// free to run other work), the processor count is the number of "cpuN" lines.
+// A truncated file or a non-number reads as absent. Each call reads the file
+// afresh, except that a sample (the count, then the idle time) reads it once:
+// idleTime() takes the text that processorCount() read, when it was the last
+// call to read it.
 class ProcCpuTimes : public CpuTimes {
  public:
   explicit ProcCpuTimes(std::string root = "/");
@@ -20,7 +23,8 @@ class ProcCpuTimes : public CpuTimes {
 
  private:
   std::string path_;
-  std::string buffer_;  // kept between calls so sampling does not allocate
+  std::string buffer_;    // kept between calls so sampling does not allocate
+  bool counted_ = false;  // buffer_ holds what processorCount() read
   long ticksPerSecond_;
 };
 

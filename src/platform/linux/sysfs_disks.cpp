@@ -66,10 +66,10 @@ std::optional<int> celsiusFromKelvin(double kelvin) {
   return static_cast<int>(std::lround(std::min(celsius, 255.0)));
 }
 
-std::optional<std::int64_t> nvmeMilliC(const fs::path& hwmon) {
+std::optional<std::int64_t> nvmeMilliC(const fs::path& hwmon, sysfs::Listings& listings) {
   // The composite temperature is the drive's own summary; temp1 is the same
   // sensor on drivers without labels.
-  if (const auto names = sysfs::entries(hwmon)) {
+  if (const auto& names = listings.entries(hwmon)) {
     for (const std::string_view name : *names) {
       if (!name.starts_with("temp") || !name.ends_with("_label")) continue;
       if (sysfs::readText(hwmon / name) != "Composite") continue;
@@ -80,9 +80,9 @@ std::optional<std::int64_t> nvmeMilliC(const fs::path& hwmon) {
   return sysfs::readInteger(hwmon / "temp1_input");
 }
 
-std::optional<std::int64_t> hwmonMilliC(const fs::path& hwmon) {
+std::optional<std::int64_t> hwmonMilliC(const fs::path& hwmon, sysfs::Listings& listings) {
   const auto name = sysfs::readText(hwmon / "name");
-  if (name == "nvme") return nvmeMilliC(hwmon);
+  if (name == "nvme") return nvmeMilliC(hwmon, listings);
   if (name == "drivetemp") return sysfs::readInteger(hwmon / "temp1_input");
   return std::nullopt;
 }
@@ -91,24 +91,26 @@ std::optional<std::int64_t> hwmonMilliC(const fs::path& hwmon) {
 // (NVMe controller) or in an "hwmon" directory (SCSI device). A multipath
 // NVMe disk's device is its subsystem, whose nvmeN links lead to the
 // controllers.
-std::optional<std::int64_t> sensorMilliC(const fs::path& device, bool viaControllers) {
-  const auto names = sysfs::entries(device);
+std::optional<std::int64_t> sensorMilliC(const fs::path& device, bool viaControllers,
+                                         sysfs::Listings& listings) {
+  const auto& names = listings.entries(device);
   if (!names) return std::nullopt;
   std::vector<fs::path> controllers;
   for (const auto& name : *names) {
     if (sysfs::numberAfter(name, "hwmon")) {
-      if (auto milliC = hwmonMilliC(device / name)) return milliC;
+      if (auto milliC = hwmonMilliC(device / name, listings)) return milliC;
     } else if (name == "hwmon") {
-      for (const auto& sub : sysfs::entries(device / name).value_or(std::vector<std::string>{})) {
+      const auto& subs = listings.entries(device / name);
+      for (const auto& sub : subs.value_or(std::vector<std::string>{})) {
         if (!sysfs::numberAfter(sub, "hwmon")) continue;
-        if (auto milliC = hwmonMilliC(device / name / sub)) return milliC;
+        if (auto milliC = hwmonMilliC(device / name / sub, listings)) return milliC;
       }
     } else if (viaControllers && sysfs::numberAfter(name, "nvme")) {
       controllers.push_back(device / name);
     }
   }
   for (const auto& controller : controllers) {
-    if (auto milliC = sensorMilliC(controller, false)) return milliC;
+    if (auto milliC = sensorMilliC(controller, false, listings)) return milliC;
   }
   return std::nullopt;
 }
@@ -138,13 +140,18 @@ QString blockObjectPath(const std::string& device) {
 // returns the daemon's cached value and sends nothing to the disk.
 class SysfsDisks::Udisks {
  public:
-  Udisks() : name_(QStringLiteral("quorvane-udisks-%1").arg(++instances_)) {}
+  explicit Udisks(std::chrono::milliseconds rescan)
+      : name_(QStringLiteral("quorvane-udisks-%1").arg(++instances_)), rescan_(rescan) {}
   ~Udisks() { QDBusConnection::disconnectFromBus(name_); }
   Udisks(const Udisks&) = delete;
   Udisks& operator=(const Udisks&) = delete;
 
-  // Each call of smartTables() decides afresh whether udisks is there.
-  void newRound() { state_ = State::Unasked; }
+  // A call of smartTables() asks again whether udisks is there only when the
+  // last answer is old: on a machine without a system bus, connecting again
+  // every few seconds was most of what reading the disks cost.
+  void newRound() {
+    if (std::chrono::steady_clock::now() - decided_ >= rescan_) state_ = State::Unasked;
+  }
 
   std::optional<int> celsius(const std::string& device) {
     if (!usable()) return std::nullopt;
@@ -184,7 +191,7 @@ class SysfsDisks::Udisks {
   // through bus activation, and it would then probe every disk.
   bool usable() {
     if (state_ != State::Unasked) return state_ == State::Usable;
-    state_ = State::Unusable;
+    decide(State::Unusable);
     QDBusConnection bus = connection();
     if (!bus.isConnected()) return false;
     QDBusMessage ask = QDBusMessage::createMethodCall(
@@ -198,6 +205,11 @@ class SysfsDisks::Udisks {
     return state_ == State::Usable;
   }
 
+  void decide(State state) {
+    state_ = state;
+    decided_ = std::chrono::steady_clock::now();
+  }
+
   std::optional<QVariant> property(const QString& path, const QString& interface,
                                    const QString& name) {
     QDBusMessage get = QDBusMessage::createMethodCall(
@@ -207,12 +219,15 @@ class SysfsDisks::Udisks {
     get << interface << name;
     const QDBusMessage reply = connection().call(get, QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
-      // An unknown object or property is an answer; silence is not, and
-      // asking again this round would only wait again.
-      if (reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply") ||
-          reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.Timeout") ||
-          reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.Disconnected")) {
-        state_ = State::Unusable;
+      // An unknown object or property is an answer; silence or a service
+      // gone is not, and asking again would only wait or fail again.
+      const QString error = reply.errorName();
+      if (error == QStringLiteral("org.freedesktop.DBus.Error.NoReply") ||
+          error == QStringLiteral("org.freedesktop.DBus.Error.Timeout") ||
+          error == QStringLiteral("org.freedesktop.DBus.Error.Disconnected") ||
+          error == QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown") ||
+          error == QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner")) {
+        decide(State::Unusable);
       }
       return std::nullopt;
     }
@@ -221,18 +236,23 @@ class SysfsDisks::Udisks {
 
   static inline std::atomic<int> instances_{0};
   QString name_;
+  std::chrono::milliseconds rescan_;
   State state_ = State::Unasked;
+  std::chrono::steady_clock::time_point decided_;
 };
 
-SysfsDisks::SysfsDisks(std::filesystem::path root, UdisksFallback udisks)
+SysfsDisks::SysfsDisks(std::filesystem::path root, UdisksFallback udisks,
+                       std::chrono::milliseconds rescan)
     : root_(std::move(root)),
-      udisks_(udisks == UdisksFallback::On ? std::make_unique<Udisks>() : nullptr) {}
+      listings_(rescan),
+      udisks_(udisks == UdisksFallback::On ? std::make_unique<Udisks>(rescan) : nullptr) {}
 
 SysfsDisks::~SysfsDisks() = default;
 
 std::optional<std::vector<SmartTable>> SysfsDisks::smartTables() {
   const fs::path blockDir = root_ / "sys/block";
-  const auto names = sysfs::entries(blockDir);
+  listings_.newRound();
+  const auto& names = listings_.entries(blockDir);
   if (!names) return std::nullopt;
   if (udisks_) udisks_->newRound();
 
@@ -248,10 +268,14 @@ std::optional<std::vector<SmartTable>> SysfsDisks::smartTables() {
     if (power == "suspended" || power == "suspending") continue;
 
     std::optional<int> celsius;
-    if (const auto milliC = sensorMilliC(device, true)) celsius = celsiusFromMilli(*milliC);
+    if (const auto milliC = sensorMilliC(device, true, listings_))
+      celsius = celsiusFromMilli(*milliC);
     if (!celsius && udisks_) celsius = udisks_->celsius(name);
     if (celsius) tables.push_back(temperatureTable(*celsius));
   }
+  // A disk gone quiet may have come back under another name.
+  if (tables.size() < found_) listings_.forget();
+  found_ = tables.size();
   return tables;
 }
 

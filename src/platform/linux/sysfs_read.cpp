@@ -67,6 +67,19 @@ std::optional<std::vector<std::string>> entries(const std::filesystem::path& dir
   return names;
 }
 
+void Listings::newRound() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - taken_ < keep_) return;
+  kept_.clear();
+  taken_ = now;
+}
+
+const std::optional<std::vector<std::string>>& Listings::entries(const std::filesystem::path& dir) {
+  auto it = kept_.find(dir);
+  if (it == kept_.end()) it = kept_.emplace(dir, sysfs::entries(dir)).first;
+  return it->second;
+}
+
 std::optional<int> numberAfter(std::string_view name, std::string_view prefix) {
   if (!name.starts_with(prefix) || name.size() == prefix.size()) return std::nullopt;
   const std::string_view digits = name.substr(prefix.size());

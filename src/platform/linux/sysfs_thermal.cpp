@@ -76,9 +76,9 @@ struct Hwmon {
   std::vector<int> channels;  // N of each tempN_input, ascending
 };
 
-std::vector<int> channels(const fs::path& dir) {
+std::vector<int> channels(const fs::path& dir, sysfs::Listings& listings) {
   std::vector<int> out;
-  const auto names = sysfs::entries(dir);
+  const auto& names = listings.entries(dir);
   if (!names) return out;
   for (const std::string_view name : *names) {
     if (!name.ends_with("_input")) continue;
@@ -137,7 +137,8 @@ std::optional<ThermalZone> readZoneOfType(const std::vector<Zone>& zones, std::s
 constexpr std::array kCpuDrivers{std::string_view("coretemp"), std::string_view("k10temp"),
                                  std::string_view("zenpower")};
 
-std::vector<Hwmon> cpuHwmons(const std::vector<std::string>& names, const fs::path& classDir) {
+std::vector<Hwmon> cpuHwmons(const std::vector<std::string>& names, const fs::path& classDir,
+                             sysfs::Listings& listings) {
   std::vector<Hwmon> out;
   for (const auto& entry : names) {
     if (!sysfs::numberAfter(entry, "hwmon")) continue;
@@ -146,7 +147,7 @@ std::vector<Hwmon> cpuHwmons(const std::vector<std::string>& names, const fs::pa
     if (!name) continue;
     bool cpu = false;
     for (auto driver : kCpuDrivers) cpu = cpu || *name == driver;
-    if (cpu) out.push_back({std::move(*name), dir, channels(dir)});
+    if (cpu) out.push_back({std::move(*name), dir, channels(dir, listings)});
   }
   return out;
 }
@@ -166,17 +167,20 @@ std::optional<ThermalZone> packageSensor(const std::vector<Hwmon>& hwmons,
 
 }  // namespace
 
-SysfsThermal::SysfsThermal(std::filesystem::path root) : root_(std::move(root)) {}
+SysfsThermal::SysfsThermal(std::filesystem::path root, std::chrono::milliseconds rescan)
+    : root_(std::move(root)), listings_(rescan) {}
 
 std::optional<std::vector<ThermalZone>> SysfsThermal::zones() {
   const fs::path thermalDir = root_ / "sys/class/thermal";
   const fs::path hwmonDir = root_ / "sys/class/hwmon";
-  const auto thermalNames = sysfs::entries(thermalDir);
-  const auto hwmonNames = sysfs::entries(hwmonDir);
+  listings_.newRound();
+  const auto& thermalNames = listings_.entries(thermalDir);
+  const auto& hwmonNames = listings_.entries(hwmonDir);
   if (!thermalNames && !hwmonNames) return std::nullopt;
 
   const auto zones = thermalNames ? thermalZones(*thermalNames, thermalDir) : std::vector<Zone>{};
-  const auto hwmons = hwmonNames ? cpuHwmons(*hwmonNames, hwmonDir) : std::vector<Hwmon>{};
+  const auto hwmons =
+      hwmonNames ? cpuHwmons(*hwmonNames, hwmonDir, listings_) : std::vector<Hwmon>{};
 
   std::vector<ThermalZone> out;
   for (const auto& zone : zones) {
@@ -185,6 +189,9 @@ std::optional<std::vector<ThermalZone>> SysfsThermal::zones() {
   }
   // Last, so that it is the one the program takes.
   if (auto package = packageSensor(hwmons, zones)) out.push_back(std::move(*package));
+  // A sensor gone quiet may have come back elsewhere (a driver reloaded).
+  if (out.size() < found_) listings_.forget();
+  found_ = out.size();
   if (out.empty() && answered_) return std::nullopt;
   answered_ = answered_ || !out.empty();
   return out;
