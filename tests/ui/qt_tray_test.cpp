@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QSystemTrayIcon>
 #include <QTextDocument>
 #include <string>
@@ -13,6 +15,7 @@
 #include "platform/tray.h"
 #include "ui/qt/look.h"
 #include "ui/qt/qt_tray.h"
+#include "ui/qt/tray_balloon.h"
 #include "ui/qt/tray_picture.h"
 
 namespace qv {
@@ -110,6 +113,44 @@ TEST_F(Tray, ModifyChangesOnlyTheFieldsItCarries) {
   // Back to the application's icon.
   ASSERT_TRUE(tray.notify(TrayAction::Modify, TrayIconData{.id = 0, .fields = trayfield::icon}));
   EXPECT_EQ(image(icon->icon()), image(ui::applicationIcon()));
+}
+
+// The program's balloons on screen, and what each says, title first.
+std::vector<std::pair<QWidget*, QStringList>> balloons() {
+  std::vector<std::pair<QWidget*, QStringList>> out;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (!w->isVisible() || !(w->windowFlags() & Qt::ToolTip)) continue;
+    QStringList texts;
+    for (QLabel* l : w->findChildren<QLabel*>())
+      if (l->isVisible() && !l->text().isEmpty()) texts << l->text();
+    out.emplace_back(w, texts);
+  }
+  return out;
+}
+
+TEST_F(Tray, BalloonsReuseOneWindowThatShowsTheLatestMessage) {
+  if (ui::TrayBalloon::desktopShowsMessages()) GTEST_SKIP() << "the desktop shows the messages";
+  ASSERT_TRUE(tray.notify(TrayAction::Add, appIcon()));
+  auto message = [](int i) {
+    return TrayIconData{.id = 1,
+                        .fields = trayfield::info,
+                        .infoText = "CPU使用率：" + std::to_string(i) + "%",
+                        .infoTitle = "提示(CPU使用率)",
+                        .infoKind = 1};
+  };
+  ASSERT_TRUE(tray.notify(TrayAction::Modify, message(0)));
+  const auto first = balloons();
+  ASSERT_EQ(first.size(), 1u);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  const auto windows = QApplication::topLevelWidgets().size();
+  for (int i = 1; i < 50; ++i) ASSERT_TRUE(tray.notify(TrayAction::Modify, message(i)));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
+  const auto last = balloons();
+  ASSERT_EQ(last.size(), 1u);
+  EXPECT_EQ(last[0].first, first[0].first) << "a new window for a new message";
+  EXPECT_EQ(last[0].second, (QStringList{QString::fromUtf8("提示(CPU使用率)"),
+                                         QString::fromUtf8("CPU使用率：49%")}));
 }
 
 TEST_F(Tray, TooltipShowsExactlyTheText) {

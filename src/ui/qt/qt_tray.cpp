@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ui/qt/look.h"
+#include "ui/qt/tray_balloon.h"
 #include "ui/qt/tray_picture.h"
 
 namespace qv::ui {
@@ -23,15 +24,21 @@ QString tooltipText(const std::string& tip) {
          QStringLiteral("</p>");
 }
 
-void showBalloon(QSystemTrayIcon& icon, const TrayIconData& data) {
+}  // namespace
+
+void QtTray::showBalloon(QSystemTrayIcon& icon, const TrayIconData& data) {
   auto kind = data.infoKind == 1   ? QSystemTrayIcon::Information
               : data.infoKind == 2 ? QSystemTrayIcon::Warning
                                    : QSystemTrayIcon::NoIcon;
-  icon.showMessage(QString::fromStdString(data.infoTitle), QString::fromStdString(data.infoText),
-                   kind);
+  const QString title = QString::fromStdString(data.infoTitle);
+  const QString text = QString::fromStdString(data.infoText);
+  if (TrayBalloon::desktopShowsMessages()) {
+    icon.showMessage(title, text, kind);
+    return;
+  }
+  if (!balloon_) balloon_ = std::make_unique<TrayBalloon>();
+  balloon_->showMessage(title, text, kind, icon.geometry());
 }
-
-}  // namespace
 
 QtTray::QtTray(std::function<bool()> hostAvailable) : hostAvailable_(std::move(hostAvailable)) {}
 

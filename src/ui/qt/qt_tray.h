@@ -7,11 +7,14 @@
 #include <QSystemTrayIcon>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 
 #include "platform/tray.h"
 
 namespace qv::ui {
+
+class TrayBalloon;
 
 class QtTray final : public Tray {
  public:
@@ -41,12 +44,15 @@ class QtTray final : public Tray {
   bool remove(int id);
   void apply(Entry& entry, const TrayIconData& data);
   bool hostUp();
+  void showBalloon(QSystemTrayIcon& icon, const TrayIconData& data);
 
   std::function<bool()> hostAvailable_;
   // Parent of the icons, so that icons whose deferred deletion never ran go
   // with the tray.
   QObject owner_;
   std::map<int, Entry> icons_;
+  // Made at the first balloon and shown again for every later one.
+  std::unique_ptr<TrayBalloon> balloon_;
 };
 
 }  // namespace qv::ui
