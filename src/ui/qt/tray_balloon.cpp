@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QGridLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -41,14 +42,20 @@ TrayBalloon::TrayBalloon()
 }
 
 bool TrayBalloon::desktopShowsMessages() {
-  // Decided once, as Qt decides once how it docks its icons.
+  // Decided once, as Qt decides once how it docks its icons. Asked with a
+  // short timeout: a watcher that hangs must not hold up the first warning.
   static const bool shown = [] {
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
     if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(watcher))
       return false;
-    QDBusInterface props(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
-    return props.property("IsStatusNotifierHostRegistered").toBool();
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        watcher, QStringLiteral("/StatusNotifierWatcher"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(get, QDBus::Block, 500);
+    return reply.type() == QDBusMessage::ReplyMessage &&
+           reply.arguments().value(0).value<QDBusVariant>().variant().toBool();
   }();
   return shown;
 }
