@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <algorithm>
 #include <cmath>
@@ -158,6 +159,13 @@ TEST(PictureIcon, CarriesEverySizePaintedForThatSize) {
     QImage fromIcon = icon.pixmap(size).toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(fromIcon, render(picture, size)) << size;
   }
+  // A tray that docks icons itself paints the icon into its square.
+  QImage painted(22, 22, QImage::Format_RGB32);
+  painted.fill(Qt::black);
+  QPainter painter(&painted);
+  icon.paint(&painter, painted.rect());
+  painter.end();
+  EXPECT_EQ(painted, render(picture, 22));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/qt/tray_picture.h"
 
 #include <QFontMetrics>
+#include <QIconEngine>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -75,6 +76,50 @@ QPixmap paintTrayPicture(const TrayPicture& picture, int sizePx) {
   return pixmap;
 }
 
+namespace {
+
+// Paints the picture at the size it is asked for, when it is asked for: a
+// tray shows one size, and painting the others was most of what a new
+// picture cost.
+class PictureEngine final : public QIconEngine {
+ public:
+  explicit PictureEngine(TrayPicture picture) : picture_(std::move(picture)) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+    QPixmap pm = pixmap(rect.size() * ratio, mode, state);
+    pm.setDevicePixelRatio(ratio);
+    painter->drawPixmap(rect, pm);
+  }
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+    int side = std::max(1, std::min(size.width(), size.height()));
+    for (const QPixmap& pm : painted_)
+      if (pm.width() == side) return pm;
+    if (painted_.size() >= 6) painted_.erase(painted_.begin());
+    painted_.push_back(paintTrayPicture(picture_, side));
+    return painted_.back();
+  }
+
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    int side = std::min(size.width(), size.height());
+    return {side, side};
+  }
+
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    return {{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}};
+  }
+
+  QString key() const override { return QStringLiteral("quorvane-tray-picture"); }
+  QIconEngine* clone() const override { return new PictureEngine(*this); }
+
+ private:
+  TrayPicture picture_;
+  std::vector<QPixmap> painted_;
+};
+
+}  // namespace
+
 QIcon trayPictureIcon(const TrayPicture& picture) {
   // The display cycle brings the same few pictures round again and again
   // (temperatures seldom change): the last ones are kept, newest first.
@@ -82,11 +127,9 @@ QIcon trayPictureIcon(const TrayPicture& picture) {
   auto it = std::find_if(recent.begin(), recent.end(),
                          [&](const auto& entry) { return entry.first == picture; });
   if (it == recent.end()) {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48}) icon.addPixmap(paintTrayPicture(picture, size));
     if (recent.size() >= 8) recent.pop_back();
-    recent.emplace(recent.begin(), picture, icon);
-    return icon;
+    recent.emplace(recent.begin(), picture, QIcon(new PictureEngine(picture)));
+    return recent.front().second;
   }
   std::rotate(recent.begin(), it, it + 1);
   return recent.front().second;
