@@ -85,15 +85,22 @@ cleanup() {
 trap cleanup EXIT
 
 # A /proc/stat of a quiet machine, rewritten every second; memory is real.
+# The counters grow by each second's share, so the load read between any two
+# versions stays within 5..35 %.
 quiet_proc() {
-  local root=$1 n t0
-  n=$(grep -c '^cpu[0-9]' /proc/stat) t0=$(date +%s.%N)
+  local root=$1 n t0 last now user=100000 idle=1000000
+  n=$(grep -c '^cpu[0-9]' /proc/stat) t0=$(date +%s.%N) last=$t0
   mkdir -p "$root/proc"
   while :; do
     cp /proc/meminfo "$root/proc/meminfo.new" && mv "$root/proc/meminfo.new" "$root/proc/meminfo"
-    awk -v n="$n" -v hz="$tck" -v t0="$t0" -v now="$(date +%s.%N)" 'BEGIN {
-      s = now - t0; busy = 0.2 + 0.15 * sin(s / 40); total = s * hz * n
-      user = int(100000 + total * busy); idle = int(1000000 + total * (1 - busy))
+    now=$(date +%s.%N)
+    read -r user idle < <(awk -v n="$n" -v hz="$tck" -v t0="$t0" -v last="$last" -v now="$now" \
+      -v user="$user" -v idle="$idle" 'BEGIN {
+        busy = 0.2 + 0.15 * sin((now - t0) / 40); ticks = (now - last) * hz * n
+        printf "%d %d\n", user + ticks * busy, idle + ticks * (1 - busy)
+      }')
+    last=$now
+    awk -v n="$n" -v user="$user" -v idle="$idle" 'BEGIN {
       printf "cpu  %d 0 0 %d 0 0 0 0 0 0\n", user, idle
       for (i = 0; i < n; i++) printf "cpu%d %d 0 0 %d 0 0 0 0 0 0\n", i, user / n, idle / n
     }' >"$root/proc/stat.new" && mv "$root/proc/stat.new" "$root/proc/stat"
