@@ -29,6 +29,15 @@ struct Sample : Form {
   Label Label1{
       *this, "Label1", {.left = 120, .top = 120, .width = 1500, .height = 300, .text = "CPU温度"}};
   Label Hidden{*this, "Hidden", {.left = 9000, .top = 120, .width = 600, .height = 300}};
+  Label Reading{*this,
+                "Reading",
+                {.left = 3000,
+                 .top = 120,
+                 .width = 1500,
+                 .height = 600,
+                 .text = "45",
+                 .font = {.size = 20, .bold = true},
+                 .fit = true}};
   CheckBox Check1{*this,
                   "Check1",
                   {.left = 120, .top = 600, .width = 2000, .height = 300, .text = "取消报警声音"}};
@@ -94,6 +103,32 @@ TEST_F(View, ModelChangesRepaintTheWidgets) {
   EXPECT_TRUE(widget<QCheckBox>(form().Check1)->isChecked());
   EXPECT_FALSE(widget<QRadioButton>(form().Option1)->isChecked());
   EXPECT_EQ(widget<QComboBox>(form().Combo2)->currentIndex(), 1);
+}
+
+TEST_F(View, AFittedReadingShrinksOnlyWhileItsTextIsTooWide) {
+  auto* label = widget<QLabel>(form().Reading);
+  ASSERT_NE(label, nullptr);
+  auto fits = [&] { return label->fontMetrics().horizontalAdvance(label->text()) <= 98; };
+  EXPECT_EQ(label->font().pointSizeF(), 20);
+
+  form().Reading.setText("45.123456");
+  EXPECT_LT(label->font().pointSizeF(), 20);
+  EXPECT_GT(label->font().pointSizeF(), 10);
+  EXPECT_TRUE(fits());
+  form().Reading.setText("45.1234567");  // still too wide: shrinks further
+  EXPECT_TRUE(fits());
+
+  form().Reading.setText("46");
+  EXPECT_EQ(label->font().pointSizeF(), 20);
+
+  // A new font from the model applies even where the size stays.
+  form().Reading.setFont({.size = 20, .bold = false});
+  EXPECT_FALSE(label->font().bold());
+  EXPECT_EQ(label->font().pointSizeF(), 20);
+  form().Reading.setFontSize(12);
+  EXPECT_EQ(label->font().pointSizeF(), 12);
+  form().Reading.setText("47");
+  EXPECT_EQ(label->font().pointSizeF(), 12);
 }
 
 TEST_F(View, ClicksAndPicksReachTheModel) {

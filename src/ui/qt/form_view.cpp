@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QWidget>
+#include <optional>
 
 #include "runtime/program.h"
 #include "ui/qt/look.h"
@@ -50,6 +51,9 @@ class ClickLabel : public QLabel {
  public:
   using QLabel::QLabel;
   std::function<void()> clicked;
+  // The point size fitFont() last gave the label; none before the first fit
+  // and after the model's font changed.
+  std::optional<double> fittedSize;
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override {
@@ -63,15 +67,22 @@ class ClickLabel : public QLabel {
 
 // A label that shrinks its font, never below half its size, until the text
 // fits its width: a readout keeps its decimals instead of being cut.
-void fitFont(QLabel* label, const Control& c) {
+void fitFont(ClickLabel& label, const Control& c) {
+  const QString text = label.text();
+  const int room = std::max(1, label.width() - 2);
+  const double full = c.font().size;
+  // A new reading nearly always fits at the full size the label already has:
+  // one measure in the label's own font, and nothing to set.
+  if (label.fittedSize == full && label.fontMetrics().horizontalAdvance(text) <= room) return;
   QFont font = toQFont(c.font());
-  QString text = label->text();
-  int room = std::max(1, label->width() - 2);
-  for (double size = c.font().size; size > c.font().size / 2; size -= 0.25) {
+  double size = full;
+  for (; size > full / 2; size -= 0.25) {
     font.setPointSizeF(size);
     if (QFontMetrics(font).horizontalAdvance(text) <= room) break;
   }
-  label->setFont(font);
+  if (label.fittedSize == size) return;
+  label.setFont(font);
+  label.fittedSize = size;
 }
 
 class ShapeWidget : public QWidget {
@@ -395,7 +406,7 @@ void FormView::sync(Control& c, Property p) {
         // A label without a name of its own is named by its text.
         if (c.kind() == ControlKind::Label && l->text() != t) {
           l->setText(t);
-          if (c.fit()) fitFont(l, c);
+          if (c.fit()) fitFont(static_cast<ClickLabel&>(*l), c);
         }
       } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
         if (e->text() != t) e->setText(t);
@@ -437,10 +448,13 @@ void FormView::sync(Control& c, Property p) {
       setColours(w, c);
       break;
     case Property::Font:
-      if (auto* l = qobject_cast<QLabel*>(w); l && c.fit())
-        fitFont(l, c);
-      else
+      if (auto* l = qobject_cast<QLabel*>(w); l && c.kind() == ControlKind::Label && c.fit()) {
+        auto& label = static_cast<ClickLabel&>(*l);
+        label.fittedSize.reset();
+        fitFont(label, c);
+      } else {
         w->setFont(toQFont(c.font()));
+      }
       break;
     case Property::Geometry:
       w->setGeometry(px(c.left()), px(c.top()), px(c.width()), px(c.height()));
