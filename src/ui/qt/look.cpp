@@ -27,6 +27,10 @@ QFont toQFont(const Font& font) {
   f.setItalic(font.italic);
   f.setUnderline(font.underline);
   f.setStyleHint(QFont::SansSerif);
+  // Chinese, Latin letters and digits need no OpenType shaping, and shaping
+  // each changed reading was the larger part of repainting it. Scripts that
+  // need shaping still get it.
+  f.setStyleStrategy(QFont::PreferNoShaping);
   // The layout was made for Tahoma, a narrow face; where a wider face stands
   // in, its condensed cut keeps numbers within their fields.
   if (*it != wanted) f.setStretch(QFont::SemiCondensed);

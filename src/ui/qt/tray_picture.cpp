@@ -29,7 +29,9 @@ QFont makeFont(const TrayPicture& picture, double scale, int sizePx) {
   font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
   font.setHintingPreference(QFont::PreferFullHinting);
   // Grey edges only: colour fringes would show on the coloured square.
-  font.setStyleStrategy(sizePx < kSmoothFrom ? QFont::NoAntialias : QFont::NoSubpixelAntialias);
+  font.setStyleStrategy(QFont::StyleStrategy(
+      (sizePx < kSmoothFrom ? QFont::NoAntialias : QFont::NoSubpixelAntialias) |
+      QFont::PreferNoShaping));
   // The readout was laid out for Tahoma, a narrow face: two digits fill the
   // square. The usual replacements are wider, so take their condensed face
   // where they have one and the number stays readable.
