@@ -97,7 +97,7 @@ bool QtTray::add(const TrayIconData& data) {
                      if (button != 0 && onMouse) onMouse(id, button);
                    });
   // An icon needs a picture to show at all.
-  Entry& entry = icons_[id] = Entry{icon, false, std::nullopt};
+  Entry& entry = icons_[id] = Entry{icon, false, std::nullopt, std::nullopt};
   icon->setIcon(applicationIcon());
   TrayIconData first = data;
   first.fields &= ~trayfield::info;
@@ -140,9 +140,10 @@ void QtTray::apply(Entry& entry, const TrayIconData& data) {
       entry.shown = std::move(next);
     }
   }
-  if (data.fields & trayfield::tip) {
-    QString tip = tooltipText(data.tip);
-    if (icon.toolTip() != tip) icon.setToolTip(tip);
+  // The same tooltip comes with most updates.
+  if ((data.fields & trayfield::tip) && entry.tip != data.tip) {
+    icon.setToolTip(tooltipText(data.tip));
+    entry.tip = data.tip;
   }
   if (data.fields & trayfield::info) showBalloon(icon, data);
 }

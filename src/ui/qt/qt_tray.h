@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/tray.h"
 
@@ -37,6 +38,8 @@ class QtTray final : public Tray {
     // What the icon shows: the readout picture, or nullopt for the
     // application's icon.
     std::optional<TrayPicture> shown;
+    // The tooltip as the program last gave it.
+    std::optional<std::string> tip;
   };
 
   bool add(const TrayIconData& data);
