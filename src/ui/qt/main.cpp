@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
   // much. Whoever sets the variable keeps their choice.
   if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
   // Qt's own event loop rather than GLib's: the program has no GLib or GTK
-  // parts of its own, and at rest, where it only wakes for its timers, each
-  // wake-up costs about a third less.
+  // parts of its own, and at rest, where it only wakes for its timers, Qt's
+  // loop costs less per wake-up.
   if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
   QApplication app(qtArgc, argv);
   QApplication::setApplicationName("quorvane");

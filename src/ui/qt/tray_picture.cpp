@@ -131,9 +131,9 @@ QIcon trayPictureIcon(const TrayPicture& picture) {
   if (it == recent.end()) {
     if (recent.size() >= 8) recent.pop_back();
     recent.emplace(recent.begin(), picture, QIcon(new PictureEngine(picture)));
-    return recent.front().second;
+  } else {
+    std::rotate(recent.begin(), it, it + 1);
   }
-  std::rotate(recent.begin(), it, it + 1);
   return recent.front().second;
 }
 
