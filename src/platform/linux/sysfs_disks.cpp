@@ -87,6 +87,17 @@ std::optional<std::int64_t> hwmonMilliC(const fs::path& hwmon, sysfs::Listings& 
   return std::nullopt;
 }
 
+// Whether the device's listing shows anywhere a kernel sensor could be: a
+// disk without one (a virtio disk, most SATA disks without drivetemp) is
+// left at that, with no file read.
+bool mayHaveSensor(const fs::path& device, sysfs::Listings& listings) {
+  const auto& names = listings.entries(device);
+  return names && std::any_of(names->begin(), names->end(), [](std::string_view name) {
+           return name == "hwmon" || sysfs::numberAfter(name, "hwmon") ||
+                  sysfs::numberAfter(name, "nvme");
+         });
+}
+
 // The disk's kernel temperature sensor hangs below its device: directly
 // (NVMe controller) or in an "hwmon" directory (SCSI device). A multipath
 // NVMe disk's device is its subsystem, whose nvmeN links lead to the
@@ -148,9 +159,34 @@ class SysfsDisks::Udisks {
 
   // A call of smartTables() asks again whether udisks is there only when the
   // last answer is old: on a machine without a system bus, connecting again
-  // every few seconds was most of what reading the disks cost.
+  // every few seconds was most of what reading the disks cost. While there is
+  // no bus at all, each failed try doubles the wait, up to 16 times.
   void newRound() {
-    if (std::chrono::steady_clock::now() - decided_ >= rescan_) state_ = State::Unasked;
+    if (std::chrono::steady_clock::now() - decided_ >= rescan_ * noBusTries_)
+      state_ = State::Unasked;
+  }
+
+  // Whether udisks runs and may be asked about the disks. Only a running one
+  // is asked: asking an absent one would start it through bus activation, and
+  // it would then probe every disk.
+  bool usable() {
+    if (state_ != State::Unasked) return state_ == State::Usable;
+    decide(State::Unusable);
+    QDBusConnection bus = connection();
+    if (!bus.isConnected()) {
+      noBusTries_ = std::min(noBusTries_ * 2, 16);
+      return false;
+    }
+    noBusTries_ = 1;
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+    ask << kUdisksService;
+    const QDBusMessage reply = bus.call(ask, QDBus::Block, kCallTimeoutMs);
+    if (reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool()) {
+      state_ = State::Usable;
+    }
+    return state_ == State::Usable;
   }
 
   std::optional<int> celsius(const std::string& device) {
@@ -187,24 +223,6 @@ class SysfsDisks::Udisks {
     return QDBusConnection::connectToBus(systemBusAddress(), name_);
   }
 
-  // Only a running udisks is asked: asking an absent one would start it
-  // through bus activation, and it would then probe every disk.
-  bool usable() {
-    if (state_ != State::Unasked) return state_ == State::Usable;
-    decide(State::Unusable);
-    QDBusConnection bus = connection();
-    if (!bus.isConnected()) return false;
-    QDBusMessage ask = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
-    ask << kUdisksService;
-    const QDBusMessage reply = bus.call(ask, QDBus::Block, kCallTimeoutMs);
-    if (reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool()) {
-      state_ = State::Usable;
-    }
-    return state_ == State::Usable;
-  }
-
   void decide(State state) {
     state_ = state;
     decided_ = std::chrono::steady_clock::now();
@@ -239,6 +257,7 @@ class SysfsDisks::Udisks {
   std::chrono::milliseconds rescan_;
   State state_ = State::Unasked;
   std::chrono::steady_clock::time_point decided_;
+  int noBusTries_ = 1;
 };
 
 SysfsDisks::SysfsDisks(std::filesystem::path root, UdisksFallback udisks,
@@ -260,9 +279,11 @@ std::optional<std::vector<SmartTable>> SysfsDisks::smartTables() {
   for (const auto& name : *names) {
     if (!isDiskName(name)) continue;
     const fs::path disk = blockDir / name;
-    std::error_code ec;
-    if (fs::exists(disk / "partition", ec)) continue;
+    if (const auto& inside = listings_.entries(disk);
+        inside && std::find(inside->begin(), inside->end(), "partition") != inside->end())
+      continue;
     const fs::path device = disk / "device";
+    if (!mayHaveSensor(device, listings_) && !(udisks_ && udisks_->usable())) continue;
     // Reading the sensor of a runtime-suspended disk would resume it.
     const auto power = sysfs::readText(device / "power/runtime_status");
     if (power == "suspended" || power == "suspending") continue;

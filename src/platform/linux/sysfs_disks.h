@@ -16,10 +16,11 @@ enum class UdisksFallback { On, Off };
 // from udisks2, each dressed as a SMART attribute table whose attribute 194
 // holds the temperature. A disk that sleeps is left alone. What is there (the
 // disks and their sensor directories; whether the system bus can be reached
-// and udisks2 runs) is found out again once `rescan` has passed. The disks
-// are also listed again at the next call after one that found fewer
-// temperatures than the call before; a udisks2 that stopped answering is left
-// alone until the rescan.
+// and udisks2 runs) is found out again once `rescan` has passed; while there
+// is no system bus at all, the wait for the next try doubles up to 16 times
+// `rescan`. The disks are also listed again at the next call after one that
+// found fewer temperatures than the call before; a udisks2 that stopped
+// answering is left alone until the rescan.
 class SysfsDisks : public Disks {
  public:
   explicit SysfsDisks(std::filesystem::path root = "/", UdisksFallback udisks = UdisksFallback::On,
