@@ -5,12 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "platform/linux/proc_cpu.h"
+#include "platform/linux/proc_file.h"
 #include "platform/linux/proc_memory.h"
 
 namespace qv::lnx {
@@ -190,6 +193,28 @@ TEST(ProcMemory, LiveSystemReadsSensibly) {
   EXPECT_LE(s->availablePhysical, s->totalPhysical);
   EXPECT_LE(s->availablePageFile, s->totalPageFile);
   EXPECT_LE(s->availableVirtual, s->totalVirtual);
+}
+
+// A proc file stays open between reads and must still give the kernel's
+// current text; any other file may be replaced by renaming and is opened
+// again.
+TEST(ProcFile, EachReadGivesTheCurrentTextOfAKeptOrAReplacedFile) {
+  ProcFile uptime("/proc/uptime");
+  std::string first, second;
+  ASSERT_TRUE(uptime.read(first));
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  ASSERT_TRUE(uptime.read(second));
+  EXPECT_NE(first, second);
+
+  ProcRoot root("stat", "one\n");
+  ProcFile copy(root.path() + "/proc/stat");
+  ASSERT_TRUE(copy.read(first));
+  EXPECT_EQ(first, "one\n");
+  ProcRoot::put(root.dir, "stat.new", "two\n");
+  ASSERT_TRUE(QFile::remove(root.dir.filePath("proc/stat")));
+  ASSERT_TRUE(QFile::rename(root.dir.filePath("proc/stat.new"), root.dir.filePath("proc/stat")));
+  ASSERT_TRUE(copy.read(second));
+  EXPECT_EQ(second, "two\n");
 }
 
 }  // namespace

@@ -105,10 +105,10 @@ std::optional<std::int64_t> ticksTo100ns(std::uint64_t ticks, long ticksPerSecon
 }
 
 ProcCpuTimes::ProcCpuTimes(std::string root)
-    : path_(std::move(root) + "/proc/stat"), ticksPerSecond_(::sysconf(_SC_CLK_TCK)) {}
+    : file_(std::move(root) + "/proc/stat"), ticksPerSecond_(::sysconf(_SC_CLK_TCK)) {}
 
 std::optional<int> ProcCpuTimes::processorCount() {
-  counted_ = readProcFile(path_, buffer_);
+  counted_ = file_.read(buffer_);
   if (!counted_) return std::nullopt;
   int count = 0;
   if (!forEachCpuLine(buffer_, [&](const CpuLine& cpu) { count += cpu.aggregate ? 0 : 1; }))
@@ -126,7 +126,7 @@ std::optional<std::int64_t> ProcCpuTimes::systemTime() {
 
 std::optional<std::int64_t> ProcCpuTimes::idleTime() {
   const bool counted = std::exchange(counted_, false);
-  if (!counted && !readProcFile(path_, buffer_)) return std::nullopt;
+  if (!counted && !file_.read(buffer_)) return std::nullopt;
   std::optional<std::uint64_t> ticks;
   bool overflow = false;
   bool ok = forEachCpuLine(buffer_, [&](const CpuLine& cpu) {

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/linux/proc_file.h"
+
 #include "platform/cpu.h"
 
 namespace qv::lnx {
@@ -22,7 +24,7 @@ class ProcCpuTimes : public CpuTimes {
   std::optional<std::int64_t> idleTime() override;
 
  private:
-  std::string path_;
+  ProcFile file_;
   std::string buffer_;    // kept between calls so sampling does not allocate
   bool counted_ = false;  // buffer_ holds what processorCount() read
   long ticksPerSecond_;

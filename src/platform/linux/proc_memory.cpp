@@ -38,10 +38,10 @@ bool parseKilobytes(std::string_view text, std::int64_t& bytes) {
 
 }  // namespace
 
-ProcMemory::ProcMemory(std::string root) : path_(std::move(root) + "/proc/meminfo") {}
+ProcMemory::ProcMemory(std::string root) : file_(std::move(root) + "/proc/meminfo") {}
 
 std::optional<MemoryStatus> ProcMemory::status() {
-  if (!readProcFile(path_, buffer_) || buffer_.back() != '\n') return std::nullopt;
+  if (!file_.read(buffer_) || buffer_.back() != '\n') return std::nullopt;
   std::array<std::optional<std::int64_t>, kNames.size()> values;
   std::string_view rest(buffer_);
   while (!rest.empty()) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "platform/linux/proc_file.h"
+
 #include "platform/memory.h"
 
 namespace qv::lnx {
@@ -19,7 +21,7 @@ class ProcMemory : public Memory {
   std::optional<MemoryStatus> status() override;
 
  private:
-  std::string path_;
+  ProcFile file_;
   std::string buffer_;
 };
 
