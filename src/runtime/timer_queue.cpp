@@ -12,6 +12,13 @@ namespace {
 // A wake-up that comes this much after the time it was asked for is still
 // that wake-up; a later one (a machine that slept, a loop held up) is not.
 constexpr std::int64_t kWakeLatencyMs = 100;
+
+// How late a timer may fire so that it shares a wake-up with others: a tenth
+// of its interval, the tolerance macOS recommends for repeating timers, but
+// never more than a second.
+std::int64_t slack(std::int64_t interval) {
+  return std::min<std::int64_t>(interval / 10, 1000);
+}
 }  // namespace
 
 std::int64_t TimerQueue::now() const {
@@ -54,7 +61,7 @@ std::optional<std::int64_t> TimerQueue::nextDue() const {
 std::optional<std::int64_t> TimerQueue::nextWake() const {
   std::optional<std::int64_t> deadline;
   for (Timer* t : armed_) {
-    std::int64_t latest = t->due_ + t->interval_ / 20;
+    std::int64_t latest = t->due_ + slack(t->interval_);
     if (!deadline || latest < *deadline) deadline = latest;
   }
   if (!deadline) return std::nullopt;

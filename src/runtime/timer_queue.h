@@ -26,10 +26,11 @@ class TimerQueue {
 
   std::optional<std::int64_t> nextDue() const;
   // When a real event loop should wake up next: at the due time of one of the
-  // armed timers, the latest that still makes no timer more than a twentieth
-  // of its interval late. The timers due by then fire in that one wake-up
-  // instead of one wake-up each; a timer fired late still keeps its phase.
-  // Desktops coalesce timers the same way; in virtual time nothing is late.
+  // armed timers, the latest that still makes no timer more than a tenth of
+  // its interval (at most a second) late. The timers due by then fire in that
+  // one wake-up instead of one wake-up each; a timer fired late still keeps
+  // its phase. Desktops coalesce timers the same way; in virtual time nothing
+  // is late.
   std::optional<std::int64_t> nextWake() const;
   // Fires, one at a time, every timer due at the clock's current time. A
   // timer started by their handlers counts from the time the wake-up was
