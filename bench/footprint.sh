@@ -260,14 +260,15 @@ if [ ${#labels[@]} = 2 ]; then
   paired_median=$(printf '%s\n' "${paired[@]}" | median)
   echo "CPU ratio by schedstat in each run: ${paired[*]}; median $paired_median"
   awk -v qr="$(figure "$q" rss_kb)" -v fr="$(figure "$f" rss_kb)" \
-    -v qc="$(figure "$q" cpu_ms_per_min)" -v fc="$(figure "$f" cpu_ms_per_min)" \
     -v qs="$(figure "$q" cpu_ms_per_min_schedstat)" -v fs="$(figure "$f" cpu_ms_per_min_schedstat)" \
     -v wb="$(figure "$q" write_bytes)" -v st="$(figure "$q" startup_ms)" -v pr="$paired_median" '
     function verdict(ok) { return ok ? "ok" : "MISSED" }
     BEGIN {
-      printf "targets: RSS %.2f x (<= 1.5) %s; CPU %.2f x by ticks, %.2f x by schedstat, %.2f x by" \
-        " schedstat within runs (<= 2) %s;", qr / fr, verdict(qr / fr <= 1.5),
-        (fc > 0 ? qc / fc : 0), (fs > 0 ? qs / fs : 0), pr, verdict(pr != "" && pr <= 2)
+      # Clock ticks are 10 ms: a resting program uses a few in the window, too
+      # few for a ratio. The CPU target is judged by schedstat.
+      printf "targets: RSS %.2f x (<= 1.5) %s; CPU %.2f x by schedstat, %.2f x within runs" \
+        " (<= 2) %s;", qr / fr, verdict(qr / fr <= 1.5), (fs > 0 ? qs / fs : 0), pr,
+        verdict(pr != "" && pr <= 2)
       printf " writes %d B (0) %s; start-up %.1f ms (< 150) %s\n",
         wb, verdict(wb == 0), st, verdict(st < 150)
     }'
