@@ -162,8 +162,7 @@ class SysfsDisks::Udisks {
   // every few seconds was most of what reading the disks cost. While there is
   // no bus at all, each failed try doubles the wait, up to 16 times.
   void newRound() {
-    if (std::chrono::steady_clock::now() - decided_ >= rescan_ * noBusTries_)
-      state_ = State::Unasked;
+    if (std::chrono::steady_clock::now() - decided_ >= rescan_ * backoff_) state_ = State::Unasked;
   }
 
   // Whether udisks runs and may be asked about the disks. Only a running one
@@ -174,10 +173,10 @@ class SysfsDisks::Udisks {
     decide(State::Unusable);
     QDBusConnection bus = connection();
     if (!bus.isConnected()) {
-      noBusTries_ = std::min(noBusTries_ * 2, 16);
+      backoff_ = std::min(backoff_ * 2, 16);
       return false;
     }
-    noBusTries_ = 1;
+    backoff_ = 1;
     QDBusMessage ask = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
@@ -257,7 +256,7 @@ class SysfsDisks::Udisks {
   std::chrono::milliseconds rescan_;
   State state_ = State::Unasked;
   std::chrono::steady_clock::time_point decided_;
-  int noBusTries_ = 1;
+  int backoff_ = 1;  // rescans to wait for the next try: 1, 2, 4 .. 16 without a bus
 };
 
 SysfsDisks::SysfsDisks(std::filesystem::path root, UdisksFallback udisks,
