@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
-#include "settings/form5.h"
+#include "forms/form5.h"
 
 namespace qv {
 namespace {

@@ -1,12 +1,12 @@
 #include "alarms/warnings.h"
 
 #include "alarms/alarm_sound.h"
-#include "alarms/form20.h"
-#include "app/form1.h"
+#include "forms/form20.h"
+#include "forms/form1.h"
 #include "app/tray_icon.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
-#include "settings/form5.h"
+#include "forms/form5.h"
 
 namespace qv {
 namespace {

@@ -2,13 +2,12 @@
 
 #include <string>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "app/tray_icon.h"
-#include "display/tray_picture.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
 #include "sensing/temperature_sensor.h"
-#include "settings/form5.h"
+#include "forms/form5.h"
 #include "settings/settings_store.h"
 
 namespace qv {

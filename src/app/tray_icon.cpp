@@ -1,11 +1,16 @@
 #include "app/tray_icon.h"
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "platform/tray.h"
 #include "runtime/program.h"
 
 namespace qv {
 namespace {
+
+// No graphics-library token or bitmap handles: the view paints the picture.
+struct ReadoutIcon {
+  TrayIconData record;
+};
 
 // The record as the platform takes it. Results are not examined.
 void send(Program& program, TrayAction action, const TrayRecord& record) {
@@ -51,6 +56,14 @@ void SetTrayTip(Program& program, const std::string& tip) {
   r.tip = tip;
   r.fields = trayfield::tip;
   send(program, TrayAction::Modify, r);
+}
+
+TrayIconData& readoutIconRecord(Program& program) {
+  return program.state<ReadoutIcon>().record;
+}
+
+void removeReadoutIcon(Program& program) {
+  program.platform().tray.notify(TrayAction::Delete, readoutIconRecord(program));
 }
 
 void installTrayMouse(Program& program) {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/tray.h"
+
 namespace qv {
 
 class Form;
@@ -28,6 +30,11 @@ void RemoveTrayIcon(Program& program);
 void ShowTrayBalloon(Program& program, const Form& owner, const std::string& text,
                      const std::string& title, int kind);
 void SetTrayTip(Program& program, const std::string& tip);
+
+// The readout icon's record (tray icon id 0), kept by the main window for the
+// whole run: the tray picture fills it, the exit deletes the icon it added.
+TrayIconData& readoutIconRecord(Program& program);
+void removeReadoutIcon(Program& program);
 
 // Routes the tray's mouse notifications to the main window's mouse-move
 // handler, as the original shell does.

@@ -3,10 +3,10 @@
 #include <array>
 #include <string>
 
-#include "app/form1.h"
-#include "display/form3.h"
+#include "forms/form1.h"
+#include "forms/form3.h"
 #include "runtime/program.h"
-#include "settings/form5.h"
+#include "forms/form5.h"
 
 namespace qv {
 namespace {

@@ -3,24 +3,17 @@
 #include <array>
 #include <string>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "app/tray_icon.h"
-#include "display/form3.h"
+#include "forms/form3.h"
 #include "platform/tray.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
-#include "settings/form5.h"
+#include "forms/form5.h"
 #include "settings/settings_store.h"
 
 namespace qv {
 namespace {
-
-// The readout icon's record, kept for the whole run so that the exit deletes
-// the icon it added.
-// No graphics-library token or bitmap handles: the view paints the picture.
-struct ReadoutIcon {
-  TrayIconData record;  // id 0; the application icon has id 1
-};
 
 // The colour tells which quantity the picture shows.
 namespace shade {
@@ -80,7 +73,7 @@ void switchTo(Form1& f, Timer& on) {
 
 void drawPicture(Form1& f) {
   Program& p = f.program();
-  TrayIconData& r = p.state<ReadoutIcon>().record;
+  TrayIconData& r = readoutIconRecord(p);
 
   f.Timer14.start();
 
@@ -191,10 +184,6 @@ void attachSettings(Form5& f) {
 void installTrayPicture(Program& program) {
   program.onCreate<Form1>(attachMain);
   program.onCreate<Form5>(attachSettings);
-}
-
-void removeReadoutIcon(Program& program) {
-  program.platform().tray.notify(TrayAction::Delete, program.state<ReadoutIcon>().record);
 }
 
 }  // namespace qv

@@ -8,7 +8,4 @@ class Program;
 // the settings window, and the status tooltip of the application icon.
 void installTrayPicture(Program& program);
 
-// Deletes the readout icon (tray icon id 0).
-void removeReadoutIcon(Program& program);
-
 }  // namespace qv

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "runtime/colour.h"
+#include "base/colour.h"
 
 namespace qv {
 

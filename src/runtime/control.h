@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/colour.h"
+#include "base/colour.h"
 
 namespace qv {
 

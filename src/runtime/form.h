@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/colour.h"
+#include "base/colour.h"
 #include "runtime/control.h"
 
 namespace qv {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "platform/cpu.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"

@@ -1,6 +1,6 @@
 #include "sensing/temperature_sensor.h"
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "platform/disks.h"
 #include "platform/thermal.h"
 #include "runtime/convert.h"

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "runtime/program.h"
-#include "settings/form5.h"
+#include "forms/form5.h"
 #include "settings/settings_store.h"
 
 namespace qv {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "runtime/failure.h"
 #include "runtime/program.h"
 

@@ -1,8 +1,8 @@
 #include "tools/tool_launcher.h"
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "runtime/program.h"
-#include "settings/form5.h"
+#include "forms/form5.h"
 
 namespace qv {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "runtime/virtual_clock.h"
+#include "support/virtual_clock.h"
 
 namespace qv::test {
 

@@ -1,6 +1,6 @@
 #include "support/sim.h"
 
-#include "app/program_start.h"
+#include "main/features.h"
 
 namespace qv::test {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "alarms/alarm_sound.h"
-#include "app/form1.h"
-#include "settings/form5.h"
+#include "forms/form1.h"
+#include "forms/form5.h"
 #include "support/sim.h"
 
 namespace qv {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "sensing/temperature_sensor.h"
-#include "settings/form5.h"
+#include "forms/form5.h"
 #include "support/sim.h"
 
 namespace qv {

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "sensing/cpu_usage.h"
 #include "sensing/memory_status.h"
 #include "support/sim.h"

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/form1.h"
-#include "display/form3.h"
+#include "forms/form1.h"
+#include "forms/form3.h"
 #include "sensing/temperature_sensor.h"
-#include "settings/form5.h"
+#include "forms/form5.h"
 #include "support/sim.h"
 
 namespace qv {

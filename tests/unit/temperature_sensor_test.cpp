@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "sensing/temperature_sensor.h"
 #include "support/sim.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "app/tray_icon.h"
 #include "support/sim.h"
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
-#include "display/form3.h"
+#include "forms/form1.h"
+#include "forms/form3.h"
 #include "platform/tray.h"
-#include "settings/form5.h"
+#include "forms/form5.h"
 #include "support/sim.h"
 
 namespace qv {

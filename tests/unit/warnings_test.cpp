@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "alarms/form20.h"
-#include "app/form1.h"
-#include "settings/form5.h"
+#include "forms/form20.h"
+#include "forms/form1.h"
+#include "forms/form5.h"
 #include "support/sim.h"
 
 namespace qv {

@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <string>
 
-#include "runtime/colour.h"
+#include "base/colour.h"
 #include "runtime/control.h"
 
 namespace qv::ui {

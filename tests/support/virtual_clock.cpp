@@ -1,6 +1,6 @@
-#include "runtime/virtual_clock.h"
+#include "support/virtual_clock.h"
 
-#include "runtime/civil.h"
+#include "base/civil.h"
 #include "runtime/program.h"
 
 namespace qv {

@@ -1,7 +1,7 @@
-#include "app/program_start.h"
+#include "main/features.h"
 
 #include "alarms/warnings.h"
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "app/main_window.h"
 #include "display/readouts.h"
 #include "display/small_monitor.h"

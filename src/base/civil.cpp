@@ -1,4 +1,4 @@
-#include "runtime/civil.h"
+#include "base/civil.h"
 
 namespace qv {
 

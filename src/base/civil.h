@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/clock.h"
+#include "base/date_time.h"
 
 namespace qv {
 

@@ -1,0 +1,40 @@
+// Quorvane: a tray-resident monitor of CPU and disk temperature, CPU load and
+// memory load, with timed power actions and reminders. Takes no arguments.
+
+#include <QApplication>
+
+#include "main/features.h"
+#include "platform/host.h"
+#include "runtime/program.h"
+#include "ui/qt/qt_tray.h"
+#include "ui/qt/view_host.h"
+
+int main(int argc, char** argv) {
+  (void)argc;
+  // The program takes no arguments; Qt gets none of the command line either.
+  int qtArgc = 1;
+  // On X11, Qt hands each repaint to the server through shared memory and
+  // then waits for the server to be done with it: a round trip, and a wake-up
+  // of Qt's reader thread, for every few-pixel change of a readout. For small
+  // windows repainted every few seconds a plain image upload costs a third as
+  // much. Whoever sets the variable keeps their choice.
+  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+  // Qt's own event loop rather than GLib's: the program has no GLib or GTK
+  // parts of its own, and at rest, where it only wakes for its timers, Qt's
+  // loop costs less per wake-up.
+  if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
+  QApplication app(qtArgc, argv);
+  QApplication::setApplicationName("quorvane");
+  QApplication::setApplicationDisplayName("Quorvane");
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  qv::ui::QtTray tray;
+  std::unique_ptr<qv::HostServices> host = qv::makeHostServices(tray);
+  qv::Program program(host->platform());
+  qv::ui::ViewHost view(program);
+  program.setHost(&view);
+  qv::installFeatures(program);
+  program.dispatch([&] { qv::startProgram(program); });
+  if (program.ended()) return 0;
+  return QApplication::exec();
+}
