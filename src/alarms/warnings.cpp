@@ -1,7 +1,8 @@
 #include "alarms/warnings.h"
 
 #include "alarms/alarm_sound.h"
-#include "forms/form20.h"
+#include "alarms/countdown.h"
+#include "forms/countdowns.h"
 #include "forms/form1.h"
 #include "app/tray_icon.h"
 #include "runtime/convert.h"
@@ -89,24 +90,18 @@ void checkCpuLoad(Form1& f) {
   }
 }
 
-// One second of the countdown. A counter that is not a number makes both
-// tests count as met: the hint comes at once and the counter rests at "0"
-// until the next reset.
-void tickCountdown(Form20& w) {
+// The hint when the CPU-load countdown runs out: a balloon, the countdown
+// stopped and reset, and the main window out of the way.
+void hintCpuLoad(Form20& w) {
   Program& p = w.program();
-  Label& counter = w.Label2;
-  attempt([&] { counter.setText(text(value(counter.text()) - 1)); });
-  if (holds([&] { return value(counter.text()) == 1; })) {
-    attempt([&] {
-      Form1& f = p.form<Form1>();
-      ShowTrayBalloon(p, f, f.Label34.text(), "提示(CPU使用率)", 1);
-    });
-    attempt([&] { w.Timer1.stop(); });
-    attempt([&] { counter.setText(p.form<Form5>().Combo10.text()); });
-    attempt([&] { hideMain(p); });
-    attempt([&] { startDelayedRehide(p); });
-  }
-  if (holds([&] { return value(counter.text()) < 0; })) attempt([&] { counter.setText("0"); });
+  attempt([&] {
+    Form1& f = p.form<Form1>();
+    ShowTrayBalloon(p, f, f.Label34.text(), "提示(CPU使用率)", 1);
+  });
+  attempt([&] { w.Timer1.stop(); });
+  attempt([&] { w.Label2.setText(p.form<Form5>().Combo10.text()); });
+  attempt([&] { hideMain(p); });
+  attempt([&] { startDelayedRehide(p); });
 }
 
 }  // namespace
@@ -127,7 +122,7 @@ void installWarnings(Program& program) {
       attempt([&] { w.Timer1.setInterval(1000); });
       attempt([&] { w.Label2.setText(p.form<Form5>().Combo10.text()); });
     };
-    w.Timer1.onTick = [&w] { tickCountdown(w); };
+    w.Timer1.onTick = [&w] { tickCountdown(w, [&w] { hintCpuLoad(w); }); };
   });
 }
 

@@ -19,19 +19,6 @@ struct Animation {
   int n = 0;
 };
 
-// The four bars of the main window, each ten segments and an outline.
-struct Bars {
-  std::array<Label*, 10> cpuTemperature, memory, cpuLoad, disk;
-};
-
-std::array<Label*, 10> segmentsFrom(Form1& f, int first) {
-  std::array<Label*, 10> segments{};
-  for (int k = 0; k < 10; ++k)
-    segments[static_cast<std::size_t>(k)] =
-        static_cast<Label*>(f.find("Label" + std::to_string(first + k)));
-  return segments;
-}
-
 double valueOf(const Control& c) {
   return value(c.text());
 }
@@ -46,7 +33,7 @@ void clamp(Label& reading, double low, double high) {
   if (holds([&] { return valueOf(reading) < low; })) reading.setText(text(low));
 }
 
-void cpuTemperature(Form1& f, const Bars& bars) {
+void cpuTemperature(Form1& f) {
   Program& p = f.program();
   attempt([&] { temperatures(p).QueryCPUTemperature(); });
   attempt([&] {
@@ -62,18 +49,18 @@ void cpuTemperature(Form1& f, const Bars& bars) {
   if (holds([&] { return valueOf(f.Label16) > 100; })) f.Label16.setText("100");
   shrinkPictureAt100(f, f.Label16);
   f.Label32.setText("CPU温度：" + f.Label16.text() + "℃");
-  attempt([&] { updateBar(bars.cpuTemperature, f.Shape1, "CPU温度", valueOf(f.Label16)); });
+  attempt([&] { updateBar(f.Bar1, f.Shape1, "CPU温度", valueOf(f.Label16)); });
 }
 
-void cpuLoad(Form1& f, const Bars& bars) {
+void cpuLoad(Form1& f) {
   f.Label20.setText(text(QueryCPUUsage(f.program())));
   clamp(f.Label20, 0, 100);
   shrinkPictureAt100(f, f.Label20);
   f.Label34.setText("CPU使用率：" + f.Label20.text() + "%");
-  attempt([&] { updateBar(bars.cpuLoad, f.Shape3, "CPU使用率", valueOf(f.Label20)); });
+  attempt([&] { updateBar(f.Bar3, f.Shape3, "CPU使用率", valueOf(f.Label20)); });
 }
 
-void memory(Form1& f, const Bars& bars) {
+void memory(Form1& f) {
   Program& p = f.program();
   MemoryStatus m = QueryMemoryStatus(p);
   // A load that cannot be computed leaves the readout as it was.
@@ -88,10 +75,10 @@ void memory(Form1& f, const Bars& bars) {
   f.Label33.setText("内存使用率：" + f.Label6.text() + "%");
   clamp(f.Label6, 0, 100);
   shrinkPictureAt100(f, f.Label6);
-  attempt([&] { updateBar(bars.memory, f.Shape2, "内存使用率", valueOf(f.Label6)); });
+  attempt([&] { updateBar(f.Bar2, f.Shape2, "内存使用率", valueOf(f.Label6)); });
 }
 
-void diskTemperature(Form1& f, const Bars& bars) {
+void diskTemperature(Form1& f) {
   Program& p = f.program();
   f.Label35.setText("硬盘温度：" + f.Label31.text() + "℃");
   createTemperatures(p);
@@ -104,7 +91,7 @@ void diskTemperature(Form1& f, const Bars& bars) {
   if (holds([&] { return lead(f.Label27.text()) == 0; })) f.Label27.setText(f.Label31.text());
   f.Label31.setText(f.Label27.text());
   if (holds([&] { return valueOf(f.Label31) > 70; })) f.Label31.setText("70");
-  attempt([&] { updateBar(bars.disk, f.Shape4, "硬盘温度", valueOf(f.Label31)); });
+  attempt([&] { updateBar(f.Bar4, f.Shape4, "硬盘温度", valueOf(f.Label31)); });
 }
 
 // Once, 17 s after start: a negative disk reading means no disk sensor.
@@ -126,25 +113,24 @@ void animate(Form1& f) {
 
 }  // namespace
 
-void updateBar(const std::array<Label*, 10>& segments, Shape& outline, const char* name, double v) {
+void updateBar(const ControlArray<Label>& segments, Shape& outline, const char* name, double v) {
   for (int k = 1; k <= 9; ++k)
-    if (v >= 10 * k) segments[static_cast<std::size_t>(k - 1)]->setBackColour(mainlook::barLit);
-  if (v == 100) segments[9]->setBackColour(mainlook::barLit);
+    if (v >= 10 * k) segments[k - 1].setBackColour(mainlook::barLit);
+  if (v == 100) segments[9].setBackColour(mainlook::barLit);
   for (int k = 1; k <= 10; ++k)
-    if (v < 10 * k) segments[static_cast<std::size_t>(k - 1)]->setBackColour(mainlook::barUnlit);
+    if (v < 10 * k) segments[k - 1].setBackColour(mainlook::barUnlit);
   int lit = 0;
-  for (Label* segment : segments) lit += segment->backColour() == mainlook::barLit;
+  for (Label& segment : segments) lit += segment.backColour() == mainlook::barLit;
   outline.setAccessibleName(std::string(name) + " " + std::to_string(lit) + "/10");
 }
 
 void installReadouts(Program& program) {
   installCpuSampler(program);
   program.onCreate<Form1>([](Form1& f) {
-    Bars bars{segmentsFrom(f, 50), segmentsFrom(f, 60), segmentsFrom(f, 70), segmentsFrom(f, 80)};
-    f.Timer6.onTick = [&f, bars] { cpuTemperature(f, bars); };
-    f.Timer8.onTick = [&f, bars] { cpuLoad(f, bars); };
-    f.Timer3.onTick = [&f, bars] { memory(f, bars); };
-    f.Timer18.onTick = [&f, bars] { diskTemperature(f, bars); };
+    f.Timer6.onTick = [&f] { cpuTemperature(f); };
+    f.Timer8.onTick = [&f] { cpuLoad(f); };
+    f.Timer3.onTick = [&f] { memory(f); };
+    f.Timer18.onTick = [&f] { diskTemperature(f); };
     f.Timer12.onTick = [&f] { missingDiskCheck(f); };
     f.Timer11.onTick = [&f] { animate(f); };
   });

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <array>
+#include "runtime/control_array.h"
 
 namespace qv {
 
 class Program;
-class Label;
-class Shape;
 
 // The main window's four readouts with their level bars, the memory lines
 // and the scanning animation.
@@ -14,7 +12,7 @@ void installReadouts(Program& program);
 
 // Lights the segments of a ten-segment bar for a value 0 .. 100: segment k
 // lights from 10k; the tenth only at 100.
-void updateBar(const std::array<Label*, 10>& segments, Shape& outline, const char* name,
+void updateBar(const ControlArray<Label>& segments, Shape& outline, const char* name,
                double value);
 
 }  // namespace qv

@@ -8,17 +8,17 @@
 
 namespace qv {
 
-Control::Control(Form& form, std::string name, ControlKind kind, Design design)
+Control::Control(Form& form, std::string name, ControlKind kind, Twips at, Design design)
     : form_(form),
       name_(std::move(name)),
       kind_(kind),
       parent_(design.parent),
-      left_(design.left),
-      top_(design.top),
-      width_(design.width),
-      height_(design.height),
+      left_(at.left),
+      top_(at.top),
+      width_(at.width),
+      height_(at.height),
       text_(std::move(design.text)),
-      font_(std::move(design.font)),
+      font_(design.font ? std::move(*design.font) : form.font()),
       fore_(design.fore),
       back_(design.back),
       opaque_(design.opaque),
@@ -124,8 +124,8 @@ void Control::click() {
   if (onClick) onClick();
 }
 
-ComboBox::ComboBox(Form& form, std::string name, Design design)
-    : Control(form, std::move(name), ControlKind::ComboBox, design),
+ComboBox::ComboBox(Form& form, std::string name, Twips at, Design design)
+    : Control(form, std::move(name), kKind, at, design),
       style_(design.style),
       items_(std::move(design.items)) {}
 
@@ -171,8 +171,8 @@ bool ComboBox::keyPress(char32_t key) {
   return !acceptKey || acceptKey(key);
 }
 
-CheckBox::CheckBox(Form& form, std::string name, Design design)
-    : Control(form, std::move(name), ControlKind::CheckBox, design),
+CheckBox::CheckBox(Form& form, std::string name, Twips at, Design design)
+    : Control(form, std::move(name), kKind, at, design),
       value_(design.value >= 0 && design.value <= 2 ? design.value : 0) {}
 
 void CheckBox::setValue(std::int64_t value) {
@@ -183,8 +183,8 @@ void CheckBox::setValue(std::int64_t value) {
   click();
 }
 
-OptionButton::OptionButton(Form& form, std::string name, Design design)
-    : Control(form, std::move(name), ControlKind::OptionButton, design),
+OptionButton::OptionButton(Form& form, std::string name, Twips at, Design design)
+    : Control(form, std::move(name), kKind, at, design),
       value_(design.value != 0) {}
 
 void OptionButton::setValue(bool selected) {

@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/colour.h"
+#include "runtime/handler.h"
 
 namespace qv {
 
@@ -67,16 +69,21 @@ struct Font {
 enum class Align { Left, Centre, Right };
 enum class ComboStyle { Editable, PickOnly };
 
-// Design-time properties. Positions and sizes are twips from the top left of
-// the window's client area (15 twips are one pixel at 96 dpi). Fields a kind
-// does not use are ignored. Designated initializers must follow this order.
-struct Design {
+// Where a control sits: twips from the top left of its window's client area,
+// or of its frame (15 twips are one pixel at 96 dpi). A control with no size
+// is a value holder: it keeps state for the features and is never shown.
+struct Twips {
   int left = 0;
   int top = 0;
   int width = 0;
   int height = 0;
+};
+
+// Design-time properties. Fields a kind does not use are ignored. Designated
+// initializers must follow this order.
+struct Design {
   std::string text;  // caption of labels, buttons, boxes and frames; text of fields
-  Font font = {};
+  std::optional<Font> font;  // the window's font when not given
   Colour fore = colours::black;
   Colour back = colours::buttonFace;
   bool opaque = false;  // a label paints its back colour
@@ -96,7 +103,7 @@ struct Design {
 
 class Control {
  public:
-  Control(Form& form, std::string name, ControlKind kind, Design design);
+  Control(Form& form, std::string name, ControlKind kind, Twips at, Design design);
   virtual ~Control();
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
@@ -106,6 +113,8 @@ class Control {
   Form& form() const { return form_; }
   Control* parent() const { return parent_; }
 
+  // No size: a value holder, never shown.
+  bool holder() const { return width_ == 0 && height_ == 0; }
   int left() const { return left_; }
   int top() const { return top_; }
   int width() const { return width_; }
@@ -152,8 +161,8 @@ class Control {
   // Runs the click action, as if the user had clicked.
   void click();
 
-  std::function<void()> onClick;
-  std::function<void()> onChange;  // after every change of the text
+  Handler<void()> onClick;
+  Handler<void()> onChange;  // after every change of the text
 
  protected:
   void notify(Property property);
@@ -182,19 +191,22 @@ class Control {
 
 class Label : public Control {
  public:
-  Label(Form& form, std::string name, Design design = {})
-      : Control(form, std::move(name), ControlKind::Label, std::move(design)) {}
+  static constexpr ControlKind kKind = ControlKind::Label;
+  Label(Form& form, std::string name, Twips at = {}, Design design = {})
+      : Control(form, std::move(name), kKind, at, std::move(design)) {}
 };
 
 class TextBox : public Control {
  public:
-  TextBox(Form& form, std::string name, Design design = {})
-      : Control(form, std::move(name), ControlKind::TextBox, std::move(design)) {}
+  static constexpr ControlKind kKind = ControlKind::TextBox;
+  TextBox(Form& form, std::string name, Twips at = {}, Design design = {})
+      : Control(form, std::move(name), kKind, at, std::move(design)) {}
 };
 
 class ComboBox : public Control {
  public:
-  ComboBox(Form& form, std::string name, Design design = {});
+  static constexpr ControlKind kKind = ControlKind::ComboBox;
+  ComboBox(Form& form, std::string name, Twips at = {}, Design design = {});
 
   ComboStyle style() const { return style_; }
   const std::vector<std::string>& items() const { return items_; }
@@ -213,7 +225,7 @@ class ComboBox : public Control {
   bool keyPress(char32_t key);
 
   // Set by the owning feature; returns false to discard a typed key.
-  std::function<bool(char32_t)> acceptKey;
+  Handler<bool(char32_t)> acceptKey;
 
  protected:
   void checkText(std::string_view text) const override;
@@ -225,7 +237,8 @@ class ComboBox : public Control {
 
 class CheckBox : public Control {
  public:
-  CheckBox(Form& form, std::string name, Design design = {});
+  static constexpr ControlKind kKind = ControlKind::CheckBox;
+  CheckBox(Form& form, std::string name, Twips at = {}, Design design = {});
   int value() const { return value_; }
   // 0 clear, 1 ticked, 2 grayed; anything else fails. A different value runs
   // the click action.
@@ -239,7 +252,8 @@ class CheckBox : public Control {
 
 class OptionButton : public Control {
  public:
-  OptionButton(Form& form, std::string name, Design design = {});
+  static constexpr ControlKind kKind = ControlKind::OptionButton;
+  OptionButton(Form& form, std::string name, Twips at = {}, Design design = {});
   bool value() const { return value_; }
   // Selecting an option that was not selected clears the others of its
   // container (without their click actions) and runs its click action.
@@ -252,41 +266,47 @@ class OptionButton : public Control {
 
 class CommandButton : public Control {
  public:
-  CommandButton(Form& form, std::string name, Design design = {})
-      : Control(form, std::move(name), ControlKind::CommandButton, std::move(design)) {}
+  static constexpr ControlKind kKind = ControlKind::CommandButton;
+  CommandButton(Form& form, std::string name, Twips at = {}, Design design = {})
+      : Control(form, std::move(name), kKind, at, std::move(design)) {}
   void press() { click(); }
 };
 
 class Image : public Control {
  public:
-  Image(Form& form, std::string name, Design design = {})
-      : Control(form, std::move(name), ControlKind::Image, std::move(design)) {}
+  static constexpr ControlKind kKind = ControlKind::Image;
+  Image(Form& form, std::string name, Twips at = {}, Design design = {})
+      : Control(form, std::move(name), kKind, at, std::move(design)) {}
 };
 
 class Frame : public Control {
  public:
-  Frame(Form& form, std::string name, Design design = {})
-      : Control(form, std::move(name), ControlKind::Frame, std::move(design)) {}
+  static constexpr ControlKind kKind = ControlKind::Frame;
+  Frame(Form& form, std::string name, Twips at = {}, Design design = {})
+      : Control(form, std::move(name), kKind, at, std::move(design)) {}
 };
 
 class PictureBox : public Control {
  public:
-  PictureBox(Form& form, std::string name, Design design = {})
-      : Control(form, std::move(name), ControlKind::PictureBox, std::move(design)) {}
+  static constexpr ControlKind kKind = ControlKind::PictureBox;
+  PictureBox(Form& form, std::string name, Twips at = {}, Design design = {})
+      : Control(form, std::move(name), kKind, at, std::move(design)) {}
 };
 
 // A rectangle outline in the fore colour.
 class Shape : public Control {
  public:
-  Shape(Form& form, std::string name, Design design = {})
-      : Control(form, std::move(name), ControlKind::Shape, std::move(design)) {}
+  static constexpr ControlKind kKind = ControlKind::Shape;
+  Shape(Form& form, std::string name, Twips at = {}, Design design = {})
+      : Control(form, std::move(name), kKind, at, std::move(design)) {}
 };
 
 // A menu or menu item; items name their menu as parent.
 class Menu : public Control {
  public:
-  Menu(Form& form, std::string name, Design design = {})
-      : Control(form, std::move(name), ControlKind::Menu, std::move(design)) {}
+  static constexpr ControlKind kKind = ControlKind::Menu;
+  Menu(Form& form, std::string name, Twips at = {}, Design design = {})
+      : Control(form, std::move(name), kKind, at, std::move(design)) {}
 };
 
 }  // namespace qv

@@ -17,7 +17,8 @@ Form::Form(Program& program, std::string name, FormDesign design)
       width_(design.width),
       height_(design.height),
       back_(design.back),
-      icon_(std::move(design.icon)) {
+      icon_(std::move(design.icon)),
+      font_(std::move(design.font)) {
   ++census::forms;
 }
 

@@ -5,12 +5,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/colour.h"
 #include "runtime/control.h"
+#include "runtime/handler.h"
 
 namespace qv {
 
@@ -27,6 +29,7 @@ struct FormDesign {
   bool topmost = false;
   bool taskbar = true;
   std::string icon;  // named picture for the title bar and the tray
+  Font font = {};    // of every control that names none
 };
 
 enum class WindowState { Normal, Minimized };
@@ -63,6 +66,7 @@ class Form {
   void moveTo(int left, int top);
   Colour backColour() const { return back_; }
   const std::string& icon() const { return icon_; }
+  const Font& font() const { return font_; }
 
   // False once the window has been closed; the program then creates a fresh
   // one on the next access.
@@ -71,17 +75,26 @@ class Form {
   const std::vector<Control*>& controls() const { return controls_; }
   const std::vector<Timer*>& timers() const { return timers_; }
   Control* find(std::string_view name) const;
+  // The control of that name and kind; a name that is not there, or names
+  // another kind, is a fault in the program (std::logic_error).
+  template <class T>
+  T& get(std::string_view name) const {
+    Control* c = find(name);
+    if (!c || c->kind() != T::kKind)
+      throw std::logic_error(name_ + " has no " + std::string(name) + " of that kind");
+    return static_cast<T&>(*c);
+  }
 
   // Asks the view to pop the menu up at the mouse position.
   void popup(Menu& menu);
 
   // Creation step, run once by the program right after construction.
-  std::function<void()> onLoad;
+  Handler<void()> onLoad;
   // A close request (the close box, or code); returns true to refuse.
-  std::function<bool()> onCloseRequest;
+  Handler<bool()> onCloseRequest;
   // The mouse moved over the window (or the tray delivered a notification)
   // with the given button state: 1 left, 2 right, 4 middle.
-  std::function<void(int button)> onMouseMove;
+  Handler<void(int button)> onMouseMove;
 
   using Observer = std::function<void(Control*, Property)>;
   int observe(Observer observer);
@@ -105,6 +118,7 @@ class Form {
   int left_, top_, width_, height_;
   Colour back_;
   std::string icon_;
+  Font font_;
   bool loaded_ = true;
   std::vector<Control*> controls_;
   std::vector<Timer*> timers_;

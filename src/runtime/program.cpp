@@ -92,7 +92,7 @@ void Program::settle() {
 }
 
 void Program::pump() {
-  if (ended_) return;
+  if (ended_ || depth_ > 0) return;
   timers_.runDue([this](Timer& t) {
     dispatch([&t] {
       if (t.onTick) t.onTick();

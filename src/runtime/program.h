@@ -90,8 +90,13 @@ class Program {
   // statements ends the handler (and is counted); the program ending itself
   // ends it too.
   void dispatch(const std::function<void()>& handler);
-  // Fires every timer that is due now.
+  // Fires every timer that is due now. Never from inside a handler: a
+  // handler runs to completion before any timer fires, even one that waits
+  // (the standby call blocks until the machine resumes), so a pump that
+  // comes meanwhile does nothing and the overdue timers fire once after it.
   void pump();
+  // A handler is running.
+  bool busy() const { return depth_ > 0; }
 
   // Ends the program at once: nothing after this call runs.
   [[noreturn]] void end();

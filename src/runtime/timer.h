@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "runtime/handler.h"
+
 namespace qv {
 
 class Form;
@@ -38,7 +40,7 @@ class Timer {
   bool armed() const { return armed_; }
   std::int64_t due() const { return due_; }
 
-  std::function<void()> onTick;
+  Handler<void()> onTick;
 
  private:
   friend class TimerQueue;

@@ -26,42 +26,19 @@ struct Sample : Form {
   static constexpr int kNumber = 17;
   explicit Sample(Program& p)
       : Form(p, "Sample", {.caption = "样本", .width = 6000, .height = 3000}) {}
-  Label Label1{
-      *this, "Label1", {.left = 120, .top = 120, .width = 1500, .height = 300, .text = "CPU温度"}};
-  Label Hidden{*this, "Hidden", {.left = 9000, .top = 120, .width = 600, .height = 300}};
-  Label Reading{*this,
-                "Reading",
-                {.left = 3000,
-                 .top = 120,
-                 .width = 1500,
-                 .height = 600,
-                 .text = "45",
-                 .font = {.size = 20, .bold = true},
-                 .fit = true}};
-  CheckBox Check1{*this,
-                  "Check1",
-                  {.left = 120, .top = 600, .width = 2000, .height = 300, .text = "取消报警声音"}};
-  OptionButton Option1{
-      *this, "Option1", {.left = 120, .top = 1000, .width = 1500, .height = 300, .value = 1}};
-  OptionButton Option2{*this, "Option2", {.left = 1800, .top = 1000, .width = 1500, .height = 300}};
-  ComboBox Combo1{*this,
-                  "Combo1",
-                  {.left = 120,
-                   .top = 1500,
-                   .width = 1200,
-                   .height = 315,
-                   .text = "72",
-                   .items = {"71", "72"}}};
-  ComboBox Combo2{*this,
-                  "Combo2",
-                  {.left = 1500,
-                   .top = 1500,
-                   .width = 1200,
-                   .height = 315,
-                   .style = ComboStyle::PickOnly,
-                   .items = {"0", "1"}}};
-  CommandButton Command1{
-      *this, "Command1", {.left = 3000, .top = 2000, .width = 1200, .height = 400, .text = "应用"}};
+  // clang-format off
+  Label Label1{*this, "Label1", {120, 120, 1500, 300}, {.text = "CPU温度"}};
+  Label Hidden{*this, "Hidden", {9000, 120, 600, 300}};
+  Label Reading{*this, "Reading", {3000, 120, 1500, 600},
+                {.text = "45", .font = Font{.size = 20, .bold = true}, .fit = true}};
+  CheckBox Check1{*this, "Check1", {120, 600, 2000, 300}, {.text = "取消报警声音"}};
+  OptionButton Option1{*this, "Option1", {120, 1000, 1500, 300}, {.value = 1}};
+  OptionButton Option2{*this, "Option2", {1800, 1000, 1500, 300}};
+  ComboBox Combo1{*this, "Combo1", {120, 1500, 1200, 315}, {.text = "72", .items = {"71", "72"}}};
+  ComboBox Combo2{*this, "Combo2", {1500, 1500, 1200, 315},
+                  {.style = ComboStyle::PickOnly, .items = {"0", "1"}}};
+  CommandButton Command1{*this, "Command1", {3000, 2000, 1200, 400}, {.text = "应用"}};
+  // clang-format on
 };
 
 class View : public ::testing::Test {

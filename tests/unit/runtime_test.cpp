@@ -5,6 +5,7 @@
 #include <map>
 
 #include "runtime/census.h"
+#include "runtime/control_array.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
 #include "support/fake_platform.h"
@@ -17,15 +18,17 @@ struct Panel : Form {
   static constexpr int kNumber = 18;
   explicit Panel(Program& p)
       : Form(p, "Panel", {.caption = "panel", .width = 3000, .height = 2000}) {}
-  Frame Frame1{*this, "Frame1", {.left = 0, .top = 0, .width = 1500, .height = 1500}};
-  OptionButton Option1{*this, "Option1", {.text = "a", .value = 1}};
-  OptionButton Option2{*this, "Option2", {.text = "b"}};
-  OptionButton Option3{*this, "Option3", {.text = "c", .parent = &Frame1}};
-  OptionButton Option4{*this, "Option4", {.text = "d", .parent = &Frame1}};
-  CheckBox Check1{*this, "Check1", {.value = 1}};
-  ComboBox Combo1{*this, "Combo1", {.style = ComboStyle::PickOnly, .items = {"0", "1", "2"}}};
-  ComboBox Combo2{*this, "Combo2", {.text = "free", .items = {"x"}}};
-  Label Label1{*this, "Label1", {.text = "0"}};
+  // clang-format off
+  Frame Frame1{*this, "Frame1", {0, 0, 1500, 1500}};
+  OptionButton Option1{*this, "Option1", {}, {.text = "a", .value = 1}};
+  OptionButton Option2{*this, "Option2", {}, {.text = "b"}};
+  OptionButton Option3{*this, "Option3", {}, {.text = "c", .parent = &Frame1}};
+  OptionButton Option4{*this, "Option4", {}, {.text = "d", .parent = &Frame1}};
+  CheckBox Check1{*this, "Check1", {}, {.value = 1}};
+  ComboBox Combo1{*this, "Combo1", {}, {.style = ComboStyle::PickOnly, .items = {"0", "1", "2"}}};
+  ComboBox Combo2{*this, "Combo2", {}, {.text = "free", .items = {"x"}}};
+  Label Label1{*this, "Label1", {}, {.text = "0"}};
+  // clang-format on
   Timer Timer1{*this, "Timer1"};
   Timer Timer2{*this, "Timer2"};
   Timer Timer3{*this, "Timer3"};
@@ -169,7 +172,7 @@ TEST_F(Runtime, ACloseRequestCanBeRefused) {
   program.requestClose(f);
   EXPECT_TRUE(f.loaded());
   EXPECT_FALSE(f.visible());
-  f.onCloseRequest = nullptr;
+  f.onCloseRequest.replace(nullptr);
   program.requestClose(f);
   EXPECT_EQ(program.existing<Popup>(), nullptr);
 }
@@ -377,6 +380,76 @@ TEST_F(Runtime, TimersOfAClosedWindowStopAndItsReplacementStartsAfresh) {
   EXPECT_EQ(ticks, 2);
   advance(1);
   EXPECT_EQ(ticks, 12);
+}
+
+TEST_F(Runtime, AHandlerThatWaitsLetsNoTimerFireUntilItReturns) {
+  // A standby call blocks until the machine resumes; if anything pumps the
+  // timers meanwhile (a nested event loop), none may fire inside the handler.
+  Panel& f = program.form<Panel>();
+  Ticks ticks;
+  ticks.watch(f.Timer2, fake);
+  f.Timer2.setInterval(1000);
+  f.Timer1.setInterval(500);
+  f.Timer1.onTick = [&] {
+    f.Timer1.stop();
+    fake.clock.set(fake.clock.monotonicMs() + 3 * 3600 * 1000);  // three hours asleep
+    program.pump();
+    EXPECT_TRUE(ticks.log.empty());
+  };
+  advance(500);
+  // After the handler the late timer fires once, then keeps its period.
+  program.pump();
+  advance(1000);
+  const std::int64_t woke = 500 + 3 * 3600 * 1000;
+  EXPECT_EQ(ticks.log, (decltype(ticks.log){{"Timer2", woke}, {"Timer2", woke + 1000}}));
+}
+
+TEST_F(Runtime, ASecondHandlerForOneEventIsAFaultInDebugBuilds) {
+  Popup& f = program.form<Popup>();
+  f.Command1.onClick = [] {};
+#ifdef NDEBUG
+  GTEST_SKIP() << "checked in debug builds only";
+#else
+  EXPECT_THROW(f.Command1.onClick = [] {}, HandlerTaken);
+  EXPECT_THROW(f.Timer1.onTick = [] {}, HandlerTaken) << "the first assignment is free";
+  int replaced = 0;
+  f.Command1.onClick.replace([&] { ++replaced; });
+  f.Command1.press();
+  EXPECT_EQ(replaced, 1);
+#endif
+}
+
+TEST_F(Runtime, ControlsAreLookedUpByNameAndKindOrNotAtAll) {
+  Panel& f = program.form<Panel>();
+  EXPECT_EQ(&f.get<ComboBox>("Combo2"), &f.Combo2);
+  EXPECT_THROW(f.get<Label>("Combo2"), std::logic_error);
+  EXPECT_THROW(f.get<Label>("Label9"), std::logic_error);
+}
+
+struct Grid : Form {
+  static constexpr int kNumber = 16;
+  explicit Grid(Program& p) : Form(p, "Grid", {.font = {"Tahoma", 10.5}}) {}
+  Frame Frame1{*this, "Frame1", {0, 0, 3000, 3000}};
+  ControlArray<ComboBox> Combos{*this, "Combo", 4, 3, [this](int i) {
+    return std::pair{Twips{120, 240 + 360 * i, 600, 315}, Design{.parent = &Frame1}};
+  }};
+  Label Label1{*this, "Label1", {0, 0, 100, 100}, {.font = Font{"Tahoma", 8}}};
+  Label Label2{*this, "Label2"};
+};
+
+TEST_F(Runtime, ControlArraysNumberTheirMembersAndControlsTakeTheWindowsFont) {
+  Grid& g = program.form<Grid>();
+  std::vector<std::string> names;
+  for (Control* c : g.controls()) names.push_back(c->name());
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"Frame1", "Combo4", "Combo5", "Combo6", "Label1", "Label2"}));
+  EXPECT_EQ(&g.Combos.number(5), &g.Combos[1]);
+  EXPECT_EQ(g.Combos[2].top(), 960);
+  EXPECT_EQ(g.Combos[2].parent(), &g.Frame1);
+  EXPECT_EQ(g.Combos[0].font().size, 10.5);
+  EXPECT_EQ(g.Label1.font().size, 8);
+  EXPECT_TRUE(g.Label2.holder());
+  EXPECT_FALSE(g.Label1.holder());
 }
 
 TEST(VirtualClockTest, WallTimeAdvancesWithTheMonotonicClock) {

@@ -134,7 +134,7 @@ TEST_F(StartUp, CheckPeriodsComeFromTheSettingsWithoutA65SecondCeiling) {
 TEST_F(StartUp, ARunningDateReminderFlagSurvivesTheStart) {
   store().put("t", "t", "status", "1");
   int pressed = 0;
-  sim.program.onCreate<Form1>([&](Form1& f) { f.Command19.onClick = [&] { ++pressed; }; });
+  sim.program.onCreate<Form1>([&](Form1& f) { f.Command19.onClick.replace([&] { ++pressed; }); });
   sim.start();
   EXPECT_EQ(pressed, 1);
   EXPECT_EQ(store().get("t", "t", "status"), "1");

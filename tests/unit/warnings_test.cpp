@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/form20.h"
+#include "forms/countdowns.h"
 #include "forms/form1.h"
 #include "forms/form5.h"
 #include "support/sim.h"

@@ -214,6 +214,7 @@ void FormView::user(const std::function<void()>& action, Control* resync) {
 }
 
 bool FormView::outside(const Control& control) const {
+  if (control.holder()) return true;
   int left = control.left(), top = control.top();
   for (Control* p = control.parent(); p; p = p->parent()) {
     left += p->left();

@@ -49,7 +49,9 @@ FormView* ViewHost::view(const Form& form) const {
 }
 
 void ViewHost::rearm() {
-  if (program_.ended()) return;
+  // While a handler waits (for a resume, say) nothing fires; its end settles
+  // and comes back here.
+  if (program_.ended() || program_.busy()) return;
   // On a resting desktop each wake-up, with the repaint it brings, is most of
   // what the program costs; timers due close together share one.
   auto due = program_.timers().nextWake();
