@@ -9,6 +9,7 @@
 #include "platform/linux/ini_settings.h"
 #include "platform/linux/linux_clock.h"
 #include "platform/linux/linux_process.h"
+#include "platform/linux/logind_power.h"
 #include "platform/linux/proc_cpu.h"
 #include "platform/linux/proc_memory.h"
 #include "platform/linux/sysfs_disks.h"
@@ -48,8 +49,8 @@ int main(int argc, char** argv) {
   qv::lnx::ProcMemory memory(procRoot);
   qv::ui::QtTray tray;
   qv::lnx::AlsaTone tone;
-  qv::lnx::LinuxProcess process;
-  qv::absent::NoPower power;
+  qv::lnx::LogindPower power;
+  qv::lnx::LinuxProcess process(power);
   qv::lnx::XdgAutostart autostart;
   qv::absent::NoDisplayPower display;
   qv::absent::NoMedia media;
