@@ -2,19 +2,10 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QStandardPaths>
 #include <QString>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -23,9 +14,8 @@
 #include <vector>
 
 #include "platform/linux/sysfs_disks.h"
+#include "private_bus.h"
 #include "sysfs_tree.h"
-
-extern char** environ;
 
 namespace qv::lnx {
 namespace {
@@ -140,112 +130,35 @@ TEST(SysfsDisks, FollowsDisksAsTheyComeAndGoAndLeavesSleepingDisksAlone) {
   EXPECT_EQ(temperatures(disks), std::vector<int>{});
 }
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      ::setenv(name_, old_->c_str(), 1);
-    } else {
-      ::unsetenv(name_);
-    }
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
-
 TEST(SysfsDisks, AnUnreachableSystemBusMeansNoFallbackTemperatures) {
   SysfsTree tree("acpi-only");
-  ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + (tree.root() / "no-bus").string());
+  bus_test::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS",
+                          "unix:path=" + (tree.root() / "no-bus").string());
   SysfsDisks disks(tree.root());
   EXPECT_EQ(temperatures(disks), std::vector<int>{});
   EXPECT_EQ(temperatures(disks), std::vector<int>{});  // and again, reconnecting
 }
-
-// A child process started from an argument vector, ended when the object goes.
-class Child {
- public:
-  Child() = default;
-  ~Child() { stop(); }
-  Child(const Child&) = delete;
-  Child& operator=(const Child&) = delete;
-
-  bool start(const std::vector<std::string>& args, int stdoutFd = -1) {
-    std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (stdoutFd >= 0) posix_spawn_file_actions_adddup2(&actions, stdoutFd, STDOUT_FILENO);
-    const int rc = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) pid_ = -1;
-    return rc == 0;
-  }
-  // The exit status, waiting for it.
-  int wait() {
-    int status = 0;
-    if (pid_ <= 0 || ::waitpid(pid_, &status, 0) != pid_) return -1;
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  void stop() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
-    ::waitpid(pid_, nullptr, 0);
-    pid_ = -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-};
-
-constexpr const char* kPython = "/usr/bin/python3";
 
 // udisks2 mocked by python3-dbusmock on a bus of the test's own, which the
 // service finds through DBUS_SYSTEM_BUS_ADDRESS.
 class UdisksOnPrivateBus : public ::testing::Test {
  protected:
   void SetUp() override {
-    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-    if (daemon.isEmpty()) GTEST_SKIP() << "dbus-daemon is not installed";
-    Child probe;
-    if (!probe.start({kPython, "-c", "import dbusmock"}) || probe.wait() != 0) {
-      GTEST_SKIP() << "python3-dbusmock is not installed";
-    }
-    int out[2];
-    ASSERT_EQ(::pipe2(out, O_CLOEXEC), 0);
-    const bool started =
-        bus_.start({daemon.toStdString(), "--session", "--nofork", "--print-address"}, out[1]);
-    ::close(out[1]);
-    std::string address;
-    pollfd ready{out[0], POLLIN, 0};
-    char c = 0;
-    while (started && ::poll(&ready, 1, 5000) == 1 && ::read(out[0], &c, 1) == 1 && c != '\n') {
-      address += c;
-    }
-    ::close(out[0]);
-    ASSERT_FALSE(address.empty()) << "dbus-daemon gave no address";
-    address_ = address;
-    env_.emplace("DBUS_SYSTEM_BUS_ADDRESS", address);
+    if (const auto missing = bus_test::missingBusTools()) GTEST_SKIP() << *missing;
+    bus_.emplace();
+    address_ = bus_->address();
+    ASSERT_FALSE(address_.empty()) << "dbus-daemon gave no address";
+    env_.emplace("DBUS_SYSTEM_BUS_ADDRESS", address_);
   }
 
   void TearDown() override {
     mock_.stop();
-    bus_.stop();
+    bus_.reset();
     QDBusConnection::disconnectFromBus(QStringLiteral("udisks-test-probe"));
   }
 
   void startUdisks(const std::string& parameters) {
-    ASSERT_TRUE(mock_.start({kPython, "-m", "dbusmock", "-t",
+    ASSERT_TRUE(mock_.start({bus_test::kPython, "-m", "dbusmock", "-t",
                              std::string(QUORVANE_TEST_DATA) + "/dbusmock/udisks2.py", "-p",
                              parameters, "-l", callLog().string()}));
     QDBusConnection probe = QDBusConnection::connectToBus(QString::fromStdString(address_),
@@ -268,9 +181,9 @@ class UdisksOnPrivateBus : public ::testing::Test {
 
   SysfsTree scratch_;
   std::string address_;
-  std::optional<ScopedEnv> env_;
-  Child bus_;
-  Child mock_;
+  std::optional<bus_test::ScopedEnv> env_;
+  std::optional<bus_test::PrivateBus> bus_;
+  bus_test::Child mock_;
 };
 
 TEST_F(UdisksOnPrivateBus, FillsInDisksWithoutAKernelSensorButNotSleepingOnes) {

@@ -9,6 +9,7 @@
 #include "platform/linux/ini_settings.h"
 #include "platform/linux/linux_clock.h"
 #include "platform/linux/linux_process.h"
+#include "platform/linux/logind_power.h"
 #include "platform/linux/proc_cpu.h"
 #include "platform/linux/proc_memory.h"
 #include "platform/linux/sysfs_disks.h"
@@ -40,8 +41,8 @@ class LinuxHost : public HostServices {
   lnx::ProcCpuTimes cpu_{procRoot_};
   lnx::ProcMemory memory_{procRoot_};
   lnx::AlsaTone tone_;
-  lnx::LinuxProcess process_;
-  absent::NoPower power_;
+  lnx::LogindPower power_;
+  lnx::LinuxProcess process_{power_};
   lnx::XdgAutostart autostart_;
   absent::NoDisplayPower display_;
   absent::NoMedia media_;

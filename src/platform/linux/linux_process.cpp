@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "platform/linux/self.h"
 
@@ -13,7 +14,23 @@ bool dryRun() {
   return v && *v && std::strcmp(v, "0") != 0;
 }
 
-LinuxProcess::LinuxProcess() : dryRun_(dryRun()) {}
+namespace {
+
+// The lines are matched whole and byte for byte: they are the program's own,
+// and anything else, however close, is not one of them. The force switch has
+// no counterpart for an unprivileged session; logind tells the applications.
+bool isPowerOff(const std::string& line) {
+  return line == "shutdown -s -t 0 -f" || line == "shutdown -s -f -t 0";
+}
+
+bool isRestart(const std::string& line) {
+  return line == "c:\\windows\\system32\\shutdown.exe /r /t 0" || line == "shutdown -r -f -t 0";
+}
+
+}  // namespace
+
+LinuxProcess::LinuxProcess(Power& power, OtherLines otherLines)
+    : power_(power), otherLines_(std::move(otherLines)), dryRun_(dryRun()) {}
 
 bool LinuxProcess::run(const std::string& commandLine, int windowStyle) {
   if (dryRun_) {
@@ -21,7 +38,10 @@ bool LinuxProcess::run(const std::string& commandLine, int windowStyle) {
                  commandLine.c_str(), windowStyle);
     return true;
   }
-  // No command line has a desktop equivalent yet: nothing is started.
+  if (isPowerOff(commandLine)) return power_.powerOff();
+  if (isRestart(commandLine)) return power_.restart();
+  if (otherLines_) return otherLines_(commandLine, windowStyle);
+  std::fprintf(stderr, "quorvane: not run: unknown command line \"%s\"\n", commandLine.c_str());
   return false;
 }
 

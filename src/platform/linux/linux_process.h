@@ -1,19 +1,28 @@
 #pragma once
+#include <functional>
+#include <string>
+
+#include "platform/power.h"
 #include "platform/process.h"
 
 namespace qv::lnx {
 
-// Starts the program's fixed command lines. Each known line maps to its
-// desktop equivalent, started with exec and never through a shell; a line
-// that is not known is not run. With QUORVANE_DRY_RUN=1 nothing is started
-// and each request is written to standard error instead.
+// Carries out the program's fixed command lines. The shutdown and restart
+// lines go to the power service; any other line goes to `otherLines` when
+// there is one, and is otherwise not run. Nothing is ever started through a
+// shell. With QUORVANE_DRY_RUN=1 nothing is carried out and each request is
+// written to standard error instead.
 class LinuxProcess : public Process {
  public:
-  LinuxProcess();
+  using OtherLines = std::function<bool(const std::string& line, int windowStyle)>;
+
+  explicit LinuxProcess(Power& power, OtherLines otherLines = {});
   bool run(const std::string& commandLine, int windowStyle) override;
   std::string executablePath() override;
 
  private:
+  Power& power_;
+  OtherLines otherLines_;
   bool dryRun_;
 };
 
