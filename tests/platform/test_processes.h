@@ -109,6 +109,10 @@ inline std::string firstLine(Child& child, const std::vector<std::string>& args)
 
 constexpr const char* kPython = "/usr/bin/python3";
 
+inline bool havePython() {
+  return ::access(kPython, X_OK) == 0;
+}
+
 inline bool haveDbusmock() {
   Child probe;
   return probe.start({kPython, "-c", "import dbusmock"}) && probe.wait() == 0;
