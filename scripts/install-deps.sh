@@ -7,7 +7,7 @@ mode=${1:-test}
 
 packages=(
   # build
-  cmake ninja-build g++ pkg-config qt6-base-dev libasound2-dev
+  cmake ninja-build g++ pkg-config qt6-base-dev libasound2-dev libxcb-dpms0-dev
   # run: the CJK font for the Chinese interface and a condensed face for the
   # tray number; a virtual display, a window
   # manager and a tray host for machines without a desktop

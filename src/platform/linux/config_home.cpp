@@ -10,8 +10,6 @@
 
 namespace qv::lnx {
 
-namespace {
-
 std::string homeDirectory() {
   if (const char* home = std::getenv("HOME"); home && *home) return home;
   long size = sysconf(_SC_GETPW_R_SIZE_MAX);
@@ -23,6 +21,8 @@ std::string homeDirectory() {
     return found->pw_dir;
   return {};
 }
+
+namespace {
 
 bool isDirectory(const std::string& path) {
   struct stat st {};

@@ -3,6 +3,10 @@
 
 namespace qv::lnx {
 
+// The user's home: $HOME, else the password database's entry. Empty when
+// neither is known.
+std::string homeDirectory();
+
 // The user's configuration directory: $XDG_CONFIG_HOME when it is an
 // absolute path, else $HOME/.config (the password database's home when HOME
 // is unset). Empty when neither is known.

@@ -3,11 +3,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/absent.h"
 #include "platform/host.h"
 #include "platform/linux/alsa_tone.h"
 #include "platform/linux/ini_settings.h"
 #include "platform/linux/linux_clock.h"
+#include "platform/linux/desktop_tools.h"
+#include "platform/linux/linux_display_power.h"
+#include "platform/linux/linux_media.h"
 #include "platform/linux/linux_process.h"
 #include "platform/linux/logind_power.h"
 #include "platform/linux/proc_cpu.h"
@@ -42,10 +44,14 @@ class LinuxHost : public HostServices {
   lnx::ProcMemory memory_{procRoot_};
   lnx::AlsaTone tone_;
   lnx::LogindPower power_;
-  lnx::LinuxProcess process_{power_};
+  // Power lines go to logind, the shortcut panel's lines to desktop tools.
+  lnx::DesktopTools tools_;
+  lnx::LinuxProcess process_{power_, [this](const std::string& line, int style) {
+                               return tools_.launch(line, style);
+                             }};
   lnx::XdgAutostart autostart_;
-  absent::NoDisplayPower display_;
-  absent::NoMedia media_;
+  lnx::LinuxDisplayPower display_;
+  lnx::LinuxMedia media_;
   lnx::IniSettings settings_{lnx::IniSettings::defaultPath()};
   Platform platform_{clock_,   thermal_, disks_,     cpu_,     memory_, tray_,    tone_,
                      process_, power_,   autostart_, display_, media_,  settings_};

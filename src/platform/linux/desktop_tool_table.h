@@ -1,0 +1,82 @@
+#pragma once
+// Which desktop tool stands for each of the program's tool command lines.
+
+#include <array>
+#include <string_view>
+
+namespace qv::lnx::tools {
+
+struct Candidate {
+  // A desktop-file id ("name.desktop"), or a program looked up on PATH and its
+  // arguments, separated by single spaces.
+  std::string_view name;
+  // The desktop (as XDG_CURRENT_DESKTOP names it) the tool belongs to, for
+  // tools whose entries do not say so themselves; elsewhere it is a last
+  // resort.
+  std::string_view desktop = {};
+  // An X Toolkit program: "-iconic" right after the program name starts it
+  // minimized. Other programs have no such option; there the window manager
+  // decides how the window first appears.
+  bool xt = false;
+};
+
+struct Tool {
+  std::string_view commandLine;          // byte for byte as the program issues it
+  std::array<Candidate, 10> candidates;  // in order of preference; unused ones empty
+};
+
+// Within a list: GNOME, KDE Plasma, Cinnamon, Xfce, MATE, LXQt, then tools of
+// no particular desktop.
+inline constexpr std::array kTools{
+    Tool{"Rundll32.exe Shell32.dll,Control_RunDLL powercfg.cpl",
+         {{{"gnome-power-panel.desktop"},
+           {"kcm_powerdevilprofilesconfig.desktop", "KDE"},
+           {"cinnamon-settings-power.desktop"},
+           {"xfce4-power-manager-settings.desktop", "XFCE"},
+           {"mate-power-preferences.desktop"},
+           {"lxqt-config-powermanagement.desktop", "LXQt"}}}},
+    Tool{"Rundll32.exe Shell32.dll,Control_RunDLL inetcpl.cpl",
+         {{{"gnome-network-panel.desktop"},
+           {"kcm_networkmanagement.desktop", "KDE"},
+           {"nm-connection-editor.desktop"},
+           {"nm-connection-editor"}}}},
+    Tool{"Rundll32.exe Shell32.dll,Control_RunDLL Timedate.cpl",
+         {{{"gnome-datetime-panel.desktop"},
+           {"systemsettings kcm_clock", "KDE"},
+           {"cinnamon-settings-calendar.desktop"},
+           {"lxqt-admin-time.desktop"}}}},
+    Tool{"taskmgr.exe",
+         {{{"org.gnome.SystemMonitor.desktop"},
+           {"gnome-system-monitor.desktop"},
+           {"org.kde.plasma-systemmonitor.desktop"},
+           {"org.kde.ksysguard.desktop"},
+           {"xfce4-taskmanager.desktop"},
+           {"mate-system-monitor.desktop"},
+           {"qps.desktop"},
+           {"lxtask.desktop"},
+           {.name = "xterm -e top", .xt = true}}}},
+    Tool{"Rundll32.exe Shell32.dll,Control_RunDLL sysdm.cpl",
+         {{{"gnome-info-overview-panel.desktop"},
+           {"gnome-about-panel.desktop"},
+           {"org.kde.kinfocenter.desktop"},
+           {"kcm_about-distro.desktop", "KDE"},
+           {"cinnamon-settings-info.desktop"},
+           {"xfce4-about.desktop", "XFCE"},
+           {"hardinfo.desktop"}}}},
+    Tool{"Rundll32.exe Shell32.dll,Control_RunDLL appwiz.cpl",
+         {{{"org.gnome.Software.desktop"},
+           {"org.kde.discover.desktop"},
+           {"mintinstall.desktop"},
+           {"org.gnome.Packages.desktop"},
+           {"synaptic.desktop"}}}},
+    Tool{"calc",
+         {{{"org.gnome.Calculator.desktop"},
+           {"gnome-calculator.desktop"},
+           {"org.kde.kcalc.desktop"},
+           {"galculator.desktop"},
+           {"mate-calc.desktop"},
+           {"qalculate-gtk.desktop"},
+           {.name = "xcalc", .xt = true}}}},
+};
+
+}  // namespace qv::lnx::tools
