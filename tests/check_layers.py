@@ -6,6 +6,9 @@
    platform/win32/ or ui/.
 2. The core's folders include each other without a cycle, so each folder
    can be read (and built) on top of the ones below it.
+3. Only app/commands.cpp starts programs or acts on the machine's power:
+   no other core source calls the power service or the process service's
+   run(), so what can turn the machine off is read in one file.
 
 Usage: check_layers.py SRC_DIR   (exit 1 and a line per fault otherwise)
 """
@@ -28,6 +31,9 @@ random ranges set span sstream stdexcept string string_view tuple type_traits ty
 unordered_map unordered_set utility variant vector""".split())
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
+POWER = re.compile(r'\bpower\s*(\.|->)\s*(powerOff|restart|restartNow|suspend)\s*\(|'
+                   r'\bprocess\s*(\.|->)\s*run\s*\(')
+COMMANDS = "app/commands.cpp"
 
 
 def core_files(src):
@@ -51,6 +57,9 @@ def check(src):
         here = rel.split("/")[0]
         with open(os.path.join(src, rel), encoding="utf-8") as f:
             for number, line in enumerate(f, 1):
+                if rel != COMMANDS and POWER.search(line):
+                    faults.append("%s:%d: only %s acts on power or starts programs" %
+                                  (rel, number, COMMANDS))
                 m = INCLUDE.match(line)
                 if not m:
                     continue

@@ -19,6 +19,9 @@ CASES = [
     ({"app/a.h": "#include \"display/b.h\"\n", "display/b.h": "#include \"app/a.h\"\n"},
      "folders include each other: app -> display -> app"),
     ({"tools/a.cpp": "#include \"tools/missing.h\"\n"}, "project header not found"),
+    ({"schedule/a.cpp": "void f(Platform& p) { p.power.suspend(); }\n"}, "only app/commands.cpp"),
+    ({"tools/a.cpp": "x.platform().process.run(\"calc\", 2);\n"}, "only app/commands.cpp"),
+    ({"app/commands.cpp": "p.power.powerOff();\n"}, None),
     # System code may include what it needs.
     ({"platform/linux/a.cpp": "#include <QString>\n#include \"ui/qt/look.h\"\n"}, None),
 ]

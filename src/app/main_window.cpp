@@ -3,6 +3,7 @@
 #include <string>
 
 #include "forms/form1.h"
+#include "app/commands.h"
 #include "app/tray_icon.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
@@ -169,12 +170,12 @@ void installMainWindow(Program& program) {
     };
 
     // Exit at once; the tray icons are left to the desktop.
-    f.Image12.onClick = [&p] { p.end(); };
+    f.Image12.onClick = [&p] { endProcess(p); };
     // Exit from the tray menu: both icons go first.
     f.F33.onClick = [&p] {
       RemoveTrayIcon(p);
       removeReadoutIcon(p);
-      p.end();
+      endProcess(p);
     };
   });
 }

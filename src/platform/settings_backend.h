@@ -16,6 +16,11 @@ class SettingsBackend {
   // Stores the value; false when it cannot be written.
   virtual bool write(std::string_view app, std::string_view section, std::string_view key,
                      std::string_view value) = 0;
+  // From hold() to commit() the writes may be kept back: they read back at
+  // once and reach the store together, in one atomic write. commit() is
+  // false, and what was kept is dropped, when they cannot be written.
+  virtual void hold() {}
+  virtual bool commit() { return true; }
 };
 
 }  // namespace qv

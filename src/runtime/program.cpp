@@ -67,6 +67,8 @@ void Program::dispatch(const std::function<void()>& handler) {
     explicit Depth(int& depth) : d(depth) { ++d; }
     ~Depth() { --d; }
   };
+  // One handler's settings reach the store in one write, when it is done.
+  if (depth_ == 0) platform_.settings.hold();
   {
     Depth depth(depth_);
     try {
@@ -82,6 +84,7 @@ void Program::dispatch(const std::function<void()>& handler) {
 }
 
 void Program::settle() {
+  platform_.settings.commit();
   closed_.clear();
   if (ended_) {
     timers_.clear();

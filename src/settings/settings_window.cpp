@@ -10,20 +10,21 @@
 namespace qv {
 namespace {
 
-// The limits and delays with their defaults, in the order "默认" sets them.
+// The twelve limits and delays that "应用" saves, in its order, with their
+// defaults.
+struct Limit {
+  ComboBox Form5::*field;
+  const char* fallback;
+};
+constexpr Limit kLimits[] = {
+    {&Form5::Combo1, "72"},  {&Form5::Combo2, "86"},  {&Form5::Combo3, "80"},
+    {&Form5::Combo4, "0"},   {&Form5::Combo5, "56"},  {&Form5::Combo6, "12"},
+    {&Form5::Combo7, "36"},  {&Form5::Combo9, "36"},  {&Form5::Combo10, "60"},
+    {&Form5::Combo13, "80"}, {&Form5::Combo14, "58"}, {&Form5::Combo8, "36"},
+};
+
 void setDefaultLimits(Form5& f) {
-  f.Combo1.setText("72");
-  f.Combo2.setText("86");
-  f.Combo3.setText("80");
-  f.Combo5.setText("56");
-  f.Combo4.setText("0");
-  f.Combo6.setText("12");
-  f.Combo7.setText("36");
-  f.Combo8.setText("36");
-  f.Combo9.setText("36");
-  f.Combo10.setText("60");
-  f.Combo13.setText("80");
-  f.Combo14.setText("58");
+  for (const Limit& l : kLimits) (f.*l.field).setText(l.fallback);
 }
 
 void create(Form5& f) {
@@ -75,20 +76,9 @@ void create(Form5& f) {
   // 6. Fields, shown as stored whether or not they are list items.
   restoreText(p, f.Combo17, "停用");
   restoreText(p, f.Combo18, "20");
-  restoreText(p, f.Combo1, "72");
-  restoreText(p, f.Combo2, "86");
-  restoreText(p, f.Combo3, "80");
-  restoreText(p, f.Combo5, "56");
-  restoreText(p, f.Combo4, "0");
-  restoreText(p, f.Combo6, "12");
-  restoreText(p, f.Combo7, "36");
-  restoreText(p, f.Combo9, "36");
-  restoreText(p, f.Combo10, "60");
-  restoreText(p, f.Combo13, "80");
-  restoreText(p, f.Combo14, "58");
+  for (const Limit& l : kLimits) restoreText(p, f.*l.field, l.fallback);
   restoreText(p, f.Combo11, "900");
   restoreText(p, f.Combo12, "80");
-  restoreText(p, f.Combo8, "36");
 
   // 7. Lists (filling one leaves its text alone).
   f.Combo1.addRange(1, 100);
@@ -139,9 +129,7 @@ void installSettingsWindow(Program& program) {
 
     // Apply limits and delays.
     f.Command1.onClick = [&f, &p] {
-      for (ComboBox* c : {&f.Combo1, &f.Combo2, &f.Combo3, &f.Combo4, &f.Combo5, &f.Combo6,
-                          &f.Combo7, &f.Combo9, &f.Combo10, &f.Combo13, &f.Combo14, &f.Combo8})
-        saveText(p, *c);
+      for (const Limit& l : kLimits) saveText(p, f.*l.field);
       p.close(f);
     };
     // Defaults for the limits and delays, saved at once.

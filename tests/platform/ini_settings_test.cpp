@@ -262,6 +262,45 @@ TEST_F(IniSettingsTest, WritingTheStoredValueTouchesNothingAndAChangeReplacesThe
   EXPECT_EQ(dirEntries(), std::vector<std::string>{"settings.ini"});
 }
 
+TEST_F(IniSettingsTest, HeldWritesReadBackAtOnceAndReachTheFileInOneWrite) {
+  ASSERT_TRUE(IniSettings(file).write("f", "f", "status", "0"));
+  struct stat before {};
+  ASSERT_EQ(::stat(file.c_str(), &before), 0);
+
+  IniSettings store(file);
+  store.hold();
+  EXPECT_TRUE(store.write("f", "f", "status", "1"));
+  for (int n = 1; n <= 72; ++n)
+    EXPECT_TRUE(store.write("MyApp", "Startup", "Form17.Combo" + std::to_string(n), "停用"));
+  EXPECT_TRUE(store.write("MyApp", "Startup", "Form17.Combo72", "会议！"));  // the last one counts
+  EXPECT_EQ(store.read("f", "f", "status"), "1");
+  EXPECT_EQ(store.read("MyApp", "Startup", "Form17.Combo72"), "会议！");
+  struct stat held {};
+  ASSERT_EQ(::stat(file.c_str(), &held), 0);
+  EXPECT_EQ(held.st_ino, before.st_ino) << "nothing reaches the disk before the commit";
+
+  EXPECT_TRUE(store.commit());
+  struct stat after {};
+  ASSERT_EQ(::stat(file.c_str(), &after), 0);
+  EXPECT_NE(after.st_ino, before.st_ino);
+  IniSettings copy(copyOfFile());
+  EXPECT_EQ(copy.read("f", "f", "status"), "1");
+  EXPECT_EQ(copy.read("MyApp", "Startup", "Form17.Combo1"), "停用");
+  EXPECT_EQ(copy.read("MyApp", "Startup", "Form17.Combo72"), "会议！");
+  EXPECT_EQ(dirEntries(), std::vector<std::string>{"settings.ini"});
+
+  // Held values that are all stored already touch nothing; after the commit
+  // writes go through at once again.
+  store.hold();
+  EXPECT_TRUE(store.write("f", "f", "status", "1"));
+  EXPECT_TRUE(store.commit());
+  struct stat same {};
+  ASSERT_EQ(::stat(file.c_str(), &same), 0);
+  EXPECT_EQ(same.st_ino, after.st_ino);
+  EXPECT_TRUE(store.write("f", "f", "status", "0"));
+  EXPECT_EQ(IniSettings(copyOfFile()).read("f", "f", "status"), "0");
+}
+
 TEST_F(IniSettingsTest, TwoStoresOnOneFileSeeAndKeepEachOthersWrites) {
   IniSettings first(file), second(file);
   EXPECT_EQ(second.read("a", "a", "status"), std::nullopt);
@@ -416,6 +455,21 @@ TEST_F(IniSettingsTest, AFullDiskFailsTheWriteAndKeepsTheOldFile) {
             }),
             0);
   EXPECT_EQ(slurp(file), saved) << before;
+
+  // Held writes that do not fit fail at the commit, and are dropped: reads
+  // give the file's values again.
+  EXPECT_EQ(withFullDisk([&] {
+              IniSettings store(file);
+              store.hold();
+              if (!store.write("MyApp", "Startup", "big", std::string(8000, 'x'))) return 1;
+              if (!store.write("MyApp", "Startup", "Form1.Combo9", "05")) return 2;
+              if (store.commit()) return 3;
+              if (store.read("MyApp", "Startup", "big")) return 4;
+              if (store.read("MyApp", "Startup", "Form1.Combo9") != "00") return 5;
+              return 0;
+            }),
+            0);
+  EXPECT_EQ(slurp(file), saved);
   EXPECT_EQ(dirEntries(), std::vector<std::string>{"settings.ini"});
 }
 

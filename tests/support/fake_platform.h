@@ -149,17 +149,29 @@ struct MemoryStore : SettingsBackend {
   std::vector<std::string> writes;  // "app/section/key=value", in order
   bool readsFail = false;
   bool writesFail = false;
+  // How many writes each commit carried, for the commits that carried any:
+  // one handler's writes are one batch.
+  std::vector<std::size_t> batches;
 
   std::optional<std::string> read(std::string_view app, std::string_view section,
                                   std::string_view key) override;
   bool write(std::string_view app, std::string_view section, std::string_view key,
              std::string_view value) override;
+  void hold() override { held = writes.size(); }
+  bool commit() override {
+    if (writes.size() > held) batches.push_back(writes.size() - held);
+    held = writes.size();
+    return true;
+  }
   void put(const std::string& app, const std::string& section, const std::string& key,
            const std::string& value) {
     values[{app, section, key}] = value;
   }
   std::optional<std::string> get(const std::string& app, const std::string& section,
                                  const std::string& key) const;
+
+ private:
+  std::size_t held = 0;
 };
 
 struct FakePlatform {

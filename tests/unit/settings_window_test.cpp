@@ -71,7 +71,7 @@ TEST_F(SettingsWindow, AStoredStoreIsShownAsStoredEvenOffTheLists) {
               !sim.program.existing<Form3>()->visible());
 }
 
-TEST_F(SettingsWindow, EachApplyWritesItsKeysInOrderAndCloses) {
+TEST_F(SettingsWindow, EachApplyWritesItsKeysInOrderInOneBatchAndCloses) {
   sim.start();
   struct Case {
     CommandButton& (*button)(Form5&);
@@ -97,8 +97,12 @@ TEST_F(SettingsWindow, EachApplyWritesItsKeysInOrderAndCloses) {
   };
   for (const Case& c : cases) {
     std::size_t from = sim.fake.store.writes.size();
+    std::size_t batches = sim.fake.store.batches.size();
     sim.click(c.button(f()));
     EXPECT_EQ(writesSince(from), c.writes);
+    // All of one apply reach the store in one write.
+    EXPECT_EQ(sim.fake.store.batches.size(), batches + 1);
+    EXPECT_EQ(sim.fake.store.batches.back(), c.writes.size());
     EXPECT_EQ(sim.program.existing<Form5>(), nullptr);  // closed
   }
 }

@@ -13,6 +13,7 @@
 #include "forms/form1.h"
 #include "forms/form3.h"
 #include "forms/form5.h"
+#include "forms/popups.h"
 #include "runtime/program.h"
 #include "support/fake_platform.h"
 #include "support/window_lint.h"
@@ -22,8 +23,8 @@ namespace {
 
 template <class... F>
 struct Windows {};
-using AllWindows =
-    Windows<Form1, Form2, Form3, Form4, Form5, Form9, Form10, Form11, Form14, Form15, Form20>;
+using AllWindows = Windows<Form1, Form2, Form3, Form4, Form5, Form6, Form7, Form8, Form9, Form10,
+                           Form11, Form12, Form14, Form15, Form16, Form20>;
 
 template <class... F>
 std::vector<std::string> lintAll(Program& p, Windows<F...>) {

@@ -399,9 +399,13 @@ bool IniSettings::usable() {
 std::optional<std::string> IniSettings::read(std::string_view app, std::string_view section,
                                              std::string_view key) {
   if (path_.empty()) return std::nullopt;
+  const QString group = escapeName(app, true) + u'.' + escapeName(section, false);
+  const QString name = escapeName(key, false);
+  // What this handler wrote reads back before it reaches the file.
+  for (auto it = held_.rbegin(); it != held_.rend(); ++it)
+    if (it->group == group && it->name == name) return it->value.toStdString();
   load(false);
-  const ini::Entry* e =
-      find(doc_, escapeName(app, true) + u'.' + escapeName(section, false), escapeName(key, false));
+  const ini::Entry* e = find(doc_, group, name);
   if (!e) return std::nullopt;
   std::optional<QString> value = decodeValue(e->raw);
   if (!value) return std::nullopt;
@@ -411,15 +415,40 @@ std::optional<std::string> IniSettings::read(std::string_view app, std::string_v
 bool IniSettings::write(std::string_view app, std::string_view section, std::string_view key,
                         std::string_view value) {
   if (path_.empty()) return false;
-  const QString group = escapeName(app, true) + u'.' + escapeName(section, false);
-  const QString name = escapeName(key, false);
-  const QString text = exactUtf8(value);
-  auto stored = [&] {
-    const ini::Entry* e = find(doc_, group, name);
-    return e && decodeValue(e->raw) == text;
-  };
+  Change change{escapeName(app, true) + u'.' + escapeName(section, false), escapeName(key, false),
+                exactUtf8(value)};
   load(false);
   if (!usable()) return false;
+  if (holding_) {
+    held_.push_back(std::move(change));
+    return true;
+  }
+  return store({change});
+}
+
+void IniSettings::hold() {
+  holding_ = true;
+}
+
+bool IniSettings::commit() {
+  holding_ = false;
+  std::vector<Change> changes;
+  changes.swap(held_);
+  if (changes.empty()) return true;
+  if (store(changes)) return true;
+  std::fprintf(stderr, "quorvane: %s could not be written; %zu settings were not saved\n",
+               path_.c_str(), changes.size());
+  return false;
+}
+
+bool IniSettings::store(const std::vector<Change>& changes) {
+  auto stored = [&] {
+    for (const Change& c : changes) {
+      const ini::Entry* e = find(doc_, c.group, c.name);
+      if (!e || decodeValue(e->raw) != c.value) return false;
+    }
+    return true;
+  };
   if (stored()) return true;
 
   // Write to where a symbolic link points, so a linked file stays linked.
@@ -444,14 +473,16 @@ bool IniSettings::write(std::string_view app, std::string_view section, std::str
   if (stored()) return true;
 
   ini::Document next = doc_;
-  if (ini::Entry* e = find(next, group, name)) {
-    e->raw = encodeValue(text);
-  } else {
+  for (const Change& c : changes) {
+    if (ini::Entry* e = find(next, c.group, c.name)) {
+      e->raw = encodeValue(c.value);
+      continue;
+    }
     ini::Group* home = nullptr;
     for (auto& g : next.groups)
-      if (g.name == group) home = &g;
-    if (!home) home = &next.groups.emplace_back(ini::Group{group, {}});
-    home->entries.push_back({name, encodeValue(text)});
+      if (g.name == c.group) home = &g;
+    if (!home) home = &next.groups.emplace_back(ini::Group{c.group, {}});
+    home->entries.push_back({c.name, encodeValue(c.value)});
   }
   std::string base = target.substr(slash + 1);
   if (!save(next, dir, base)) return false;
@@ -490,7 +521,7 @@ bool IniSettings::save(const ini::Document& doc, const std::string& dir, const s
   }
   // The folder is not synced: a power cut right after this may bring back the
   // previous file, which is whole too, and syncing it doubled the time of a
-  // write (an apply button writes up to 73 keys).
+  // write.
   return true;
 }
 

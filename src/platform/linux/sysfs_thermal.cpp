@@ -152,17 +152,42 @@ std::vector<Hwmon> cpuHwmons(const std::vector<std::string>& names, const fs::pa
   return out;
 }
 
-// The package sensor, from the most to the least direct measurement. Tdie is
-// the real die temperature; Tctl may carry a fan-control offset.
+// Where the CPU package temperature is read, from the most to the least
+// direct measurement; the first that answers wins. Tdie is the real die
+// temperature; Tctl may carry a fan-control offset.
+struct PackageSource {
+  enum Kind { Labelled, FirstChannel, ZoneType } kind;
+  std::string_view name;  // hwmon driver, or thermal zone type
+  std::string_view label = {};
+};
+constexpr PackageSource kPackageSources[] = {
+    {PackageSource::Labelled, "coretemp", "Package id 0"},
+    {PackageSource::Labelled, "k10temp", "Tdie"},
+    {PackageSource::Labelled, "k10temp", "Tctl"},
+    {PackageSource::Labelled, "zenpower", "Tdie"},
+    {PackageSource::FirstChannel, "zenpower"},
+    {PackageSource::ZoneType, "x86_pkg_temp"},
+    {PackageSource::ZoneType, "cpu_thermal"},
+};
+
 std::optional<ThermalZone> packageSensor(const std::vector<Hwmon>& hwmons,
                                          const std::vector<Zone>& zones) {
-  if (auto zone = readLabelled(hwmons, "coretemp", "Package id 0")) return zone;
-  if (auto zone = readLabelled(hwmons, "k10temp", "Tdie")) return zone;
-  if (auto zone = readLabelled(hwmons, "k10temp", "Tctl")) return zone;
-  if (auto zone = readLabelled(hwmons, "zenpower", "Tdie")) return zone;
-  if (auto zone = readFirstChannel(hwmons, "zenpower")) return zone;
-  if (auto zone = readZoneOfType(zones, "x86_pkg_temp")) return zone;
-  return readZoneOfType(zones, "cpu_thermal");
+  for (const PackageSource& source : kPackageSources) {
+    std::optional<ThermalZone> zone;
+    switch (source.kind) {
+      case PackageSource::Labelled:
+        zone = readLabelled(hwmons, source.name, source.label);
+        break;
+      case PackageSource::FirstChannel:
+        zone = readFirstChannel(hwmons, source.name);
+        break;
+      case PackageSource::ZoneType:
+        zone = readZoneOfType(zones, source.name);
+        break;
+    }
+    if (zone) return zone;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
