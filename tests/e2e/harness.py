@@ -148,6 +148,11 @@ class Desktop:
 
     def start_app(self, extra_env=None, speed=None):
         env = self.env(extra_env)
+        # The program may act on power only against a logind mock of the
+        # test's own (logind.PrivateLogind), never on this machine.
+        if env.get("QUORVANE_DRY_RUN", "") in ("", "0") and \
+                not (extra_env or {}).get("DBUS_SYSTEM_BUS_ADDRESS"):
+            fail("refusing to start the program without dry run and without a private logind")
         if speed:
             env["LD_PRELOAD"] = FAKETIME
             env["FAKETIME"] = f"+0 x{speed}"
