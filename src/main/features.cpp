@@ -1,5 +1,6 @@
 #include "main/features.h"
 
+#include "alarms/over_temperature.h"
 #include "alarms/warnings.h"
 #include "forms/form1.h"
 #include "app/main_window.h"
@@ -7,6 +8,8 @@
 #include "display/small_monitor.h"
 #include "display/tray_picture.h"
 #include "runtime/program.h"
+#include "schedule/countdown_windows.h"
+#include "schedule/executors.h"
 #include "schedule/schedule_tick.h"
 #include "settings/settings_window.h"
 #include "tools/autostart.h"
@@ -21,6 +24,9 @@ void installFeatures(Program& program) {
   installSmallMonitor(program);
   installTrayPicture(program);
   installWarnings(program);
+  installOverTemperature(program);
+  installCountdownWindows(program);
+  installExecutors(program);
   installScheduleTick(program);
   installToolLauncher(program);
   installAutostart(program);

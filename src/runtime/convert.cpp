@@ -244,4 +244,13 @@ std::string left(std::string_view t, std::size_t count) {
   return std::string(t);
 }
 
+bool isNumber(std::string_view text) {
+  try {
+    value(text);
+    return true;
+  } catch (const Failed&) {
+    return false;
+  }
+}
+
 }  // namespace qv

@@ -12,6 +12,9 @@ namespace qv {
 // Fails on empty or non-numeric text.
 double value(std::string_view text);
 
+// Whether value() reads the text as a number.
+bool isNumber(std::string_view text);
+
 // The leading number of the text: blanks are skipped, reading stops at the
 // first character that cannot continue a number; 0 when there is none.
 double lead(std::string_view text);

@@ -44,6 +44,15 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   Platform& platform() const { return platform_; }
+
+  // The screen's size in twips, as the view reports it; a 1920 x 1080
+  // screen until then (and in tests).
+  struct Screen {
+    int width = 1920 * 15;
+    int height = 1080 * 15;
+  };
+  const Screen& screen() const { return screen_; }
+  void setScreen(Screen screen) { screen_ = screen; }
   TimerQueue& timers() { return timers_; }
   void setHost(FormHost* host) { host_ = host; }
 
@@ -112,6 +121,7 @@ class Program {
   Platform& platform_;
   TimerQueue timers_;
   FormHost* host_ = nullptr;
+  Screen screen_;
   std::array<std::unique_ptr<Form>, kWindows> windows_;
   std::array<std::vector<std::function<void(Form&)>>, kWindows> attachers_;
   std::vector<std::unique_ptr<Form>> closed_;

@@ -1,6 +1,8 @@
 #include "ui/qt/view_host.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <algorithm>
 
 #include "ui/qt/form_view.h"
@@ -8,6 +10,11 @@
 namespace qv::ui {
 
 ViewHost::ViewHost(Program& program) : program_(program) {
+  // Windows the program places against the screen's edges need its size.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect r = screen->geometry();
+    program_.setScreen({r.width() * 15, r.height() * 15});
+  }
   pump_.setSingleShot(true);
   pump_.setTimerType(Qt::PreciseTimer);
   QObject::connect(&pump_, &QTimer::timeout, [this] {
