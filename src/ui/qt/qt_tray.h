@@ -1,6 +1,9 @@
 #pragma once
 // The notification area through QSystemTrayIcon: one icon per id, created by
-// the first Add that finds a tray host.
+// the first Add that finds a tray host. Icons go with the host that showed
+// them: when the host ends or another takes its place, every icon counts as
+// gone, as the program expects of a restarted tray, and comes back only
+// through the program's next Add, with what that Add carries.
 
 #include <QObject>
 #include <QPointer>
@@ -30,11 +33,15 @@ class QtTray final : public Tray {
   // The icon with this id, null when there is none.
   QSystemTrayIcon* icon(int id) const;
 
+  // The tray host that showed the icons ended or was replaced: they are all
+  // gone. Called when an icon's dock window goes; tests call it directly.
+  void hostChanged();
+
  private:
   struct Entry {
     QPointer<QSystemTrayIcon> icon;
-    // The host was seen gone while this icon existed.
-    bool hostLost = false;
+    // Its host is gone: the icon counts as absent until it is dropped.
+    bool lost = false;
     // What the icon shows: the readout picture, or nullopt for the
     // application's icon.
     std::optional<TrayPicture> shown;
@@ -46,7 +53,9 @@ class QtTray final : public Tray {
   bool modify(const TrayIconData& data);
   bool remove(int id);
   void apply(Entry& entry, const TrayIconData& data);
-  bool hostUp();
+  void watchDock(int id, QSystemTrayIcon* icon, const QList<QWidget*>& docksBefore);
+  void dropLost();
+  Entry* present(int id);
   void showBalloon(QSystemTrayIcon& icon, const TrayIconData& data);
 
   std::function<bool()> hostAvailable_;
