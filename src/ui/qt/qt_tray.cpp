@@ -1,6 +1,7 @@
 #include "ui/qt/qt_tray.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QTextDocument>
 #include <QTimer>
 #include <QWidget>
@@ -107,6 +108,20 @@ void QtTray::watchDock(int id, QSystemTrayIcon* icon, const QList<QWidget*>& doc
     });
     return;
   }
+  // No window: the icon registered with a StatusNotifier watcher, which Qt
+  // registers it with again, old tooltip and all, when a new one starts.
+  watchNotifierHost();
+}
+
+void QtTray::watchNotifierHost() {
+  if (notifierHost_) return;
+  notifierHost_ = std::make_unique<QDBusServiceWatcher>(
+      QStringLiteral("org.kde.StatusNotifierWatcher"), QDBusConnection::sessionBus(),
+      QDBusServiceWatcher::WatchForOwnerChange);
+  QObject::connect(notifierHost_.get(), &QDBusServiceWatcher::serviceOwnerChanged, &owner_,
+                   [this](const QString&, const QString& oldOwner, const QString&) {
+                     if (!oldOwner.isEmpty()) hostChanged();
+                   });
 }
 
 bool QtTray::notify(TrayAction action, const TrayIconData& data) {

@@ -5,6 +5,7 @@
 // gone, as the program expects of a restarted tray, and comes back only
 // through the program's next Add, with what that Add carries.
 
+#include <QDBusServiceWatcher>
 #include <QObject>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -34,7 +35,8 @@ class QtTray final : public Tray {
   QSystemTrayIcon* icon(int id) const;
 
   // The tray host that showed the icons ended or was replaced: they are all
-  // gone. Called when an icon's dock window goes; tests call it directly.
+  // gone. Called when an icon's dock window goes, or the StatusNotifier
+  // watcher its icons registered with; tests call it directly.
   void hostChanged();
 
  private:
@@ -54,6 +56,7 @@ class QtTray final : public Tray {
   bool remove(int id);
   void apply(Entry& entry, const TrayIconData& data);
   void watchDock(int id, QSystemTrayIcon* icon, const QList<QWidget*>& docksBefore);
+  void watchNotifierHost();
   void dropLost();
   Entry* present(int id);
   void showBalloon(QSystemTrayIcon& icon, const TrayIconData& data);
@@ -63,6 +66,9 @@ class QtTray final : public Tray {
   // with the tray.
   QObject owner_;
   std::map<int, Entry> icons_;
+  // The StatusNotifier watcher, for icons that register with one instead of
+  // docking a window; watched from the first such icon on.
+  std::unique_ptr<QDBusServiceWatcher> notifierHost_;
   // Made at the first balloon and shown again for every later one.
   std::unique_ptr<TrayBalloon> balloon_;
 };
