@@ -58,8 +58,10 @@ void QtTray::showBalloon(QSystemTrayIcon& icon, const TrayIconData& data) {
 QtTray::QtTray(std::function<bool()> hostAvailable) : hostAvailable_(std::move(hostAvailable)) {}
 
 QtTray::~QtTray() {
-  // The icons go before the record of them: each one's window, destroyed
-  // with it, must not count as a lost host.
+  // The exit picture leaves the icons to the desktop: they go here, as the
+  // process ends (and with its windows and bus name if it is killed). The
+  // icons go before the record of them: each one's window, destroyed with
+  // it, must not count as a lost host.
   icons_.clear();
   qDeleteAll(owner_.children());
 }
