@@ -22,9 +22,11 @@ EXIT_PICTURE = (652, 168)  # Image12 of the main window, in client pixels
 RED = "srgb(255,0,0"
 
 
-def painted_red(d, wid, name):
+def painted(d, wid, name):
+    """The readout picture: red ground, and the reading in white on it."""
     path = d.screenshot(name, wid)
-    return d.pixel(path, 1, 1).startswith(RED)
+    white = d.run("convert", path, "-depth", "8", "txt:-").stdout.count("#FFFFFF")
+    return d.pixel(path, 1, 1).startswith(RED) and white > 5
 
 
 def tooltips(d):
@@ -82,7 +84,7 @@ def main():
                     if tip:
                         fail("restart %d: the re-added application icon shows %r" % (restart, tip))
             # The picture is repainted into the new icon window, not lost with the old one.
-            if not wait_for(lambda: painted_red(d, d.tray_icon(0), "hostile_tray_icon"), 3):
+            if not wait_for(lambda: painted(d, d.tray_icon(0), "hostile_tray_icon"), 3):
                 fail("restart %d: the readout icon is not painted in the new tray" % restart)
             if not wait_for(lambda: "CPU温度：" in tooltip_shown(d, d.tray_icon(1)), 12):
                 fail("restart %d: the status tooltip did not come back" % restart)
