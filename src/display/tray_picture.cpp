@@ -10,6 +10,7 @@
 #include "runtime/convert.h"
 #include "runtime/program.h"
 #include "forms/form5.h"
+#include "sensing/cpu_sensor_status.h"
 #include "settings/settings_store.h"
 
 namespace qv {
@@ -139,9 +140,12 @@ void updateStatus(Form1& f) {
   f.Label98.setText(p.form<Form5>().Combo17.text());
 
   // Reading the small monitor window's lines creates it, hidden, if missing.
+  // The last line names the CPU sensor and its last answer, so that a
+  // reading it no longer updates does not pass for a live one.
   Form3& m = p.form<Form3>();
   SetTrayTip(p, f.Label46.text() + "\n" + m.Label2.text() + "\n" + m.Label1.text() + "\n" +
-                    m.Label3.text() + "\n" + m.Label4.text() + "\n" + f.Label12.text());
+                    m.Label3.text() + "\n" + m.Label4.text() + "\n" + f.Label12.text() + "\n" +
+                    cpuSensorLine(p));
 }
 
 void attachMain(Form1& f) {

@@ -5,6 +5,7 @@
 #include "platform/thermal.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
+#include "sensing/cpu_sensor_status.h"
 
 namespace qv {
 
@@ -55,7 +56,7 @@ void Class1::QueryHDDTemperature() {
 }
 
 void createTemperatures(Program& program) {
-  auto sensor = std::make_unique<Class1>(program.platform().thermal, program.platform().disks);
+  auto sensor = std::make_unique<Class1>(watchedThermal(program), program.platform().disks);
   Program* p = &program;
   auto ShowCPUTemperature = [p](float t) { p->form<Form1>().Label121.setText(textSingle(t)); };
   auto ShowHDDTemperature = [p](std::int16_t t) {

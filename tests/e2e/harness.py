@@ -232,6 +232,20 @@ class Desktop:
                 icons.append(int(line.split()[0], 16))
         return icons
 
+    def tray_icon(self, icon_id):
+        """The window of the program's tray icon with this id (0 the readout
+        icon, 1 the application icon), known by the role the program gives
+        it; None while it is not docked."""
+        panel = self.tray_panel()
+        if not panel:
+            return None
+        tree = self.run("xwininfo", "-tree", "-id", str(panel)).stdout
+        for wid in re.findall(r"^\s*(0x[0-9a-f]+) \"Quorvane\"", tree, re.M):
+            role = self.run("xprop", "-id", wid, "WM_WINDOW_ROLE").stdout
+            if '"quorvane-tray-%d"' % icon_id in role:
+                return int(wid, 16)
+        return None
+
     def _windows(self):
         """The program's top-level windows as the accessibility bus lists them."""
         os.environ["DISPLAY"] = self.display

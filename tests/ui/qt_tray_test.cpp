@@ -208,24 +208,48 @@ TEST_F(Tray, TheMenuMayDeleteTheIconFromItsOwnClick) {
   EXPECT_EQ(tray.icon(1), nullptr);
 }
 
-TEST_F(Tray, AnIconTheHostLostIsShownAgainWhenItReturns) {
-  ASSERT_TRUE(tray.notify(TrayAction::Add, appIcon("tip")));
-  QSystemTrayIcon* icon = tray.icon(1);
+// A restarted tray host knows none of the old icons; as with the program's
+// own model of the tray, each comes back only through the next Add and shows
+// what that Add carries: the application icon an empty tooltip.
+TEST_F(Tray, IconsGoWithTheirHostAndComeBackOnlyThroughTheNextAdd) {
+  enum class Learnt { AtAnAdd, FromTheDockWindow };
+  for (Learnt learnt : {Learnt::AtAnAdd, Learnt::FromTheDockWindow}) {
+    SCOPED_TRACE(learnt == Learnt::AtAnAdd ? "host seen gone at an add" : "dock window gone");
+    ASSERT_TRUE(tray.notify(TrayAction::Add, appIcon("CPU温度：45℃")));
+    ASSERT_TRUE(tray.notify(TrayAction::Add, readout("45")));
+    QPointer<QSystemTrayIcon> old = tray.icon(1);
 
-  host = false;
-  EXPECT_FALSE(tray.notify(TrayAction::Add, appIcon()));
-  // No host, no new icon.
-  EXPECT_FALSE(tray.notify(TrayAction::Add, readout("45")));
-  EXPECT_EQ(tray.icon(0), nullptr);
+    if (learnt == Learnt::AtAnAdd) {
+      host = false;
+      EXPECT_FALSE(tray.notify(TrayAction::Add, appIcon()));
+      EXPECT_FALSE(tray.notify(TrayAction::Add, readout("45")));
+      host = true;
+    } else {
+      tray.hostChanged();
+      QCoreApplication::processEvents();
+    }
+    // Gone: the old icon shows nowhere, and nothing can change it.
+    EXPECT_EQ(tray.icon(1), nullptr);
+    EXPECT_EQ(tray.icon(0), nullptr);
+    EXPECT_TRUE(old.isNull() || !old->isVisible());
+    EXPECT_FALSE(tray.notify(TrayAction::Modify, appIcon("CPU温度：46℃")));
+    EXPECT_FALSE(tray.notify(TrayAction::Delete, appIcon()));
 
-  host = true;
-  // Offscreen nothing docks it, so it registers again: once.
-  EXPECT_TRUE(tray.notify(TrayAction::Add, appIcon()));
-  EXPECT_EQ(tray.icon(1), icon);
-  EXPECT_TRUE(icon->isVisible());
-  EXPECT_EQ(icon->toolTip(), "tip");
-  EXPECT_FALSE(tray.notify(TrayAction::Add, appIcon()));
-  EXPECT_TRUE(tray.notify(TrayAction::Add, readout("45")));
+    ASSERT_TRUE(tray.notify(TrayAction::Add, appIcon()));
+    QSystemTrayIcon* back = tray.icon(1);
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->isVisible());
+    EXPECT_EQ(back->toolTip(), "");
+    EXPECT_FALSE(tray.notify(TrayAction::Add, appIcon("CPU温度：45℃")));
+    EXPECT_TRUE(tray.notify(TrayAction::Modify, appIcon("CPU温度：47℃")));
+    EXPECT_EQ(back->toolTip(), QString::fromUtf8("CPU温度：47℃"));
+    EXPECT_TRUE(tray.notify(TrayAction::Add, readout("45")));
+
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull()) << "the old icon stays behind";
+    ASSERT_TRUE(tray.notify(TrayAction::Delete, appIcon()));
+    ASSERT_TRUE(tray.notify(TrayAction::Delete, readout("")));
+  }
 }
 
 }  // namespace

@@ -59,6 +59,40 @@ TEST_F(Readouts, CpuTemperatureRow) {
   }
 }
 
+// A calibration that is not a number fails the readout's one statement: the
+// readout keeps what it showed (its start value, or the last reading), while
+// the raw value moves on; a number again and it follows at the next tick.
+TEST_F(Readouts, ANonNumericCalibrationLeavesTheCpuReadoutAsItWas) {
+  for (const char* calibration : {"abc", "", "-", "3℃", "1 2", "五"}) {
+    SCOPED_TRACE(std::string("calibration \"") + calibration + "\"");
+    {
+      Sim s;  // stored so
+      s.fake.store.put("MyApp", "Startup", "Form5.Combo4", calibration);
+      s.fake.thermal.set(3187);
+      s.start();
+      s.advance(8000);
+      EXPECT_EQ(s.program.form<Form1>().Label16.text(), "0");
+      EXPECT_EQ(s.program.form<Form1>().Label121.text(), "45.5");
+    }
+    Sim s;  // chosen while the program runs
+    s.fake.thermal.set(3187);
+    s.start();
+    s.advance(8000);
+    Form1& m = s.program.form<Form1>();
+    ASSERT_EQ(m.Label16.text(), "45.5");
+    s.run([&] { s.program.form<Form5>().Combo4.setText(calibration); });
+    s.fake.thermal.set(3332);
+    s.advance(8000);
+    EXPECT_EQ(m.Label121.text(), "60");
+    EXPECT_EQ(m.Label16.text(), "45.5");
+    EXPECT_EQ(m.Label32.text(), "CPU温度：45.5℃");
+    EXPECT_EQ(barOf(m, 50), "####......");
+    s.run([&] { s.program.form<Form5>().Combo4.setText("-2"); });
+    s.advance(8000);
+    EXPECT_EQ(m.Label16.text(), "58");
+  }
+}
+
 TEST_F(Readouts, AReadingOf100ShrinksTheTrayPictureFont) {
   sim.fake.thermal.set(3732 + 100);  // 110
   sim.start();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "forms/form1.h"
 #include "forms/form3.h"
 #include "forms/form5.h"
@@ -125,6 +127,64 @@ TEST_F(SettingsWindow, DefaultsSaveTheTwelveLimitsOnlyAndCancelLosesEdits) {
   sim.click(f().Command2);
   EXPECT_EQ(f().Combo1.text(), "72");
   EXPECT_EQ(s.writes.size(), 12u);
+}
+
+// Every cancel button and the title-bar close lose the edits of every group:
+// the next creation shows what the store holds, and nothing was written.
+TEST(SettingsWindowCancel, EveryCancelAndTheTitleBarCloseDiscardEdits) {
+  struct Closer {
+    const char* name;
+    std::function<void(Program&, Form5&)> close;
+  };
+  auto press = [](const char* name, CommandButton Form5::*button) {
+    return Closer{name, [button](Program&, Form5& f) { (f.*button).click(); }};
+  };
+  const Closer closers[] = {
+      press("Command2", &Form5::Command2),
+      press("Command4", &Form5::Command4),
+      press("Command6", &Form5::Command6),
+      press("Command7", &Form5::Command7),
+      press("Command9", &Form5::Command9),
+      {"title bar", [](Program& p, Form5& f) { p.requestClose(f); }},
+  };
+  for (const Closer& c : closers) {
+    SCOPED_TRACE(c.name);
+    Sim sim;
+    auto& s = sim.fake.store;
+    s.put("MyApp", "Startup", "Form5.Combo1", "65");
+    s.put("MyApp", "Startup", "Form5.Combo17", "5");
+    s.put("MyApp", "Startup", "Form5.Combo11", "600");
+    s.put("MyApp", "Startup", "Option1", "True");
+    s.put("b", "b", "status", "1");
+    sim.start();
+    const std::size_t writes = s.writes.size();
+
+    sim.run([&] {
+      Form5& f = sim.program.form<Form5>();
+      f.Combo1.setText("50");
+      f.Combo6.setText("20");
+      f.Combo17.setText("9");
+      f.Combo11.setText("800");
+      f.Check2.setValue(0);
+      f.Check15.setValue(1);
+      f.Check7.setValue(1);
+      f.Option5.setValue(true);
+    });
+    sim.run([&] { c.close(sim.program, sim.program.form<Form5>()); });
+    ASSERT_EQ(sim.program.existing<Form5>(), nullptr);
+    EXPECT_EQ(s.writes.size(), writes);
+
+    Form5& g = sim.program.form<Form5>();
+    EXPECT_EQ(g.Combo1.text(), "65");
+    EXPECT_EQ(g.Combo6.text(), "12");
+    EXPECT_EQ(g.Combo17.text(), "5");
+    EXPECT_EQ(g.Combo11.text(), "600");
+    EXPECT_EQ(g.Check2.value(), 1);
+    EXPECT_EQ(g.Check15.value(), 0);
+    EXPECT_EQ(g.Check7.value(), 0);
+    EXPECT_TRUE(g.Option1.value());
+    EXPECT_FALSE(g.Option5.value());
+  }
 }
 
 TEST_F(SettingsWindow, TypingIsDiscardedInTheFields) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "forms/form1.h"
 #include "forms/form3.h"
 #include "forms/form5.h"
@@ -99,6 +101,59 @@ TEST(SmallMonitor, OpenedByItsLinkAndByTheSettingsCheckBoxClosedByItsCloseBox) {
   Form3& again = sim.program.form<Form3>();
   EXPECT_FALSE(again.visible());
   EXPECT_EQ(again.caption(), "检测中...");
+}
+
+// Every way the settings window closes, for tests of what its next creation
+// brings.
+struct Closer {
+  const char* name;
+  std::function<void(Program&, Form5&)> close;
+};
+
+Closer press(const char* name, CommandButton Form5::*button) {
+  return {name, [button](Program&, Form5& f) { (f.*button).click(); }};
+}
+
+// With "自动启动时不开启小窗口监测" clear, each creation of the settings window
+// shows the small window again, even one the user closed: whatever closed the
+// settings window, the CPU-load check's read of its Combo2 creates it again
+// within 6 s. Ticked, the small window stays away.
+TEST(SmallMonitor, ShownAgainAtEachRecreationOfTheSettingsWindowWhileTheOptionIsClear) {
+  const Closer closers[] = {
+      press("Command1", &Form5::Command1),
+      press("Command2", &Form5::Command2),
+      press("Command3", &Form5::Command3),
+      press("Command4", &Form5::Command4),
+      press("Command5", &Form5::Command5),
+      press("Command6", &Form5::Command6),
+      press("Command7", &Form5::Command7),
+      press("Command8", &Form5::Command8),
+      press("Command9", &Form5::Command9),
+      press("Command14", &Form5::Command14),
+      press("Command22", &Form5::Command22),
+      {"title bar", [](Program& p, Form5& f) { p.requestClose(f); }},
+  };
+  for (const char* option : {"0", "1"}) {
+    for (const Closer& c : closers) {
+      SCOPED_TRACE(std::string(c.name) + " with the option " + option);
+      Sim sim;
+      sim.fake.store.put("a", "a", "status", option);
+      sim.start();
+      sim.advance(20'000);
+      // The user closes the small window; the tooltip timer brings it back hidden.
+      sim.run([&] { sim.program.requestClose(sim.program.form<Form3>()); });
+      sim.advance(8'000);
+      ASSERT_FALSE(sim.program.form<Form3>().visible());
+
+      sim.run([&] { c.close(sim.program, sim.program.form<Form5>()); });
+      ASSERT_EQ(sim.program.existing<Form5>(), nullptr);
+      const std::int64_t closed = sim.now();
+      while (!sim.program.existing<Form5>() && sim.now() - closed < 6'000) sim.advance(100);
+      EXPECT_NE(sim.program.existing<Form5>(), nullptr) << "not created again within 6 s";
+      Form3* m = sim.program.existing<Form3>();
+      EXPECT_EQ(m != nullptr && m->visible(), std::string(option) == "0");
+    }
+  }
 }
 
 }  // namespace

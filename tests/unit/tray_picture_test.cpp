@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "forms/form1.h"
 #include "forms/form3.h"
+#include "platform/thermal.h"
 #include "platform/tray.h"
 #include "forms/form5.h"
 #include "support/sim.h"
@@ -398,7 +400,14 @@ TEST(StatusTooltip, LimitLinesFollowTheSettingsAndTheAnimationEnds) {
   EXPECT_EQ(f.Label37.text(), "CPU温度报警自动关机上限：90℃");
 }
 
-TEST(StatusTooltip, SixLinesInOrderEvenAfterTheSmallWindowWasClosed) {
+// The lines after the status lines: the CPU sensor's.
+std::string afterStatus(const std::string& tip) {
+  std::size_t at = 0;
+  for (int k = 0; k < 6 && at != std::string::npos; ++k) at = tip.find('\n', at + (k ? 1 : 0));
+  return at == std::string::npos ? "" : tip.substr(at + 1);
+}
+
+TEST(StatusTooltip, TheLinesInOrderEvenAfterTheSmallWindowWasClosed) {
   Sim sim;
   sim.start();
   Form1& f = mainOf(sim);
@@ -415,7 +424,7 @@ TEST(StatusTooltip, SixLinesInOrderEvenAfterTheSmallWindowWasClosed) {
   });
   EXPECT_EQ(tray.icons[1].tip,
             "日程提醒已启动\n内存使用率：55%\nCPU温度：45.5℃\nCPU使用率：21%\n硬盘温度：38℃\n"
-            "定时已启动");
+            "定时已启动\nCPU温度传感器：检测中...");
 
   // Closed with its close box, the small window comes back hidden at the
   // next tick and still feeds the tooltip.
@@ -426,7 +435,66 @@ TEST(StatusTooltip, SixLinesInOrderEvenAfterTheSmallWindowWasClosed) {
   EXPECT_FALSE(m->visible());
   EXPECT_EQ(tray.icons[1].tip, "日程提醒已启动\n" + m->Label2.text() + "\n" + m->Label1.text() +
                                    "\n" + m->Label3.text() + "\n" + m->Label4.text() +
-                                   "\n定时已启动");
+                                   "\n定时已启动\nCPU温度传感器：无");
+}
+
+// One more line names the CPU sensor the readout comes from (the last zone)
+// and when it last answered, so that a user can tell a live reading from one
+// that stays because the sensor went quiet, and a 0 from a missing sensor.
+TEST(StatusTooltip, ALastLineNamesTheCpuSensorAndWhenItLastAnswered) {
+  struct Case {
+    const char* machine;
+    std::optional<std::vector<ThermalZone>> zones;
+    const char* readout;
+    const char* line;
+  };
+  const Case cases[] = {
+      {"package sensor after an ACPI zone",
+       std::vector<ThermalZone>{{"thermal_zone0/acpitz", 3132, 0},
+                                {"coretemp/Package id 0", 3282, 0}},
+       "55", "CPU温度传感器：coretemp/Package id 0，09:00:08"},
+      {"no sensor", std::vector<ThermalZone>{}, "0", "CPU温度传感器：无"},
+      {"sensors unreadable", std::nullopt, "0", "CPU温度传感器：无"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.machine);
+    Sim sim;
+    sim.fake.thermal.reading = c.zones;
+    sim.start();
+    // The first tooltip comes just before the first question.
+    sim.advance(8000);
+    EXPECT_EQ(afterStatus(sim.fake.tray.icons[1].tip), "CPU温度传感器：检测中...");
+    sim.advance(8000);
+    EXPECT_EQ(mainOf(sim).Label16.text(), c.readout);
+    EXPECT_EQ(afterStatus(sim.fake.tray.icons[1].tip), c.line);
+  }
+}
+
+TEST(StatusTooltip, ASensorThatGoesQuietKeepsItsValueAndTheTimeOfItsLastAnswer) {
+  Sim sim;
+  auto& tip = sim.fake.tray.icons[1].tip;
+  sim.fake.thermal.reading = std::vector<ThermalZone>{{"k10temp/Tdie", 3282, 0}};
+  sim.start();
+  sim.advance(24'000);  // answered at 8, 16 and 24 s
+  sim.fake.thermal.reading = std::nullopt;
+  sim.advance(60'000);
+  EXPECT_EQ(mainOf(sim).Label16.text(), "55");
+  EXPECT_EQ(afterStatus(tip), "CPU温度传感器：k10temp/Tdie，09:00:24");
+
+  // Past midnight the date comes with the time.
+  sim.fake.clock.setLocalTime(DateTime{2026, 12, 10, 0, 0, 30, 4});
+  sim.advance(8000);
+  EXPECT_EQ(afterStatus(tip), "CPU温度传感器：k10temp/Tdie，12月9日 09:00:24");
+
+  // Answering again, it is live again; a machine that lost its sensor shows 0.
+  sim.fake.thermal.set(3232);
+  sim.advance(16'000);
+  EXPECT_EQ(mainOf(sim).Label16.text(), "50");
+  EXPECT_EQ(afterStatus(tip), "CPU温度传感器：zone，00:00:42");
+  sim.fake.thermal.reading = std::vector<ThermalZone>{};
+  sim.advance(16'000);
+  EXPECT_EQ(mainOf(sim).Label16.text(), "0");
+  EXPECT_EQ(afterStatus(tip), "CPU温度传感器：无");
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include "ui/qt/qt_tray.h"
 
+#include <QApplication>
+#include <QDBusConnection>
 #include <QTextDocument>
+#include <QTimer>
+#include <QWidget>
 #include <utility>
 
 #include "ui/qt/look.h"
@@ -24,6 +28,17 @@ QString tooltipText(const std::string& tip) {
          QStringLiteral("</p>");
 }
 
+// The windows Qt docks its icons with into an XEmbed tray (there are none
+// with a StatusNotifier host). Qt destroys an icon's window when the tray
+// host ends or another takes its place, and then docks the icon again by
+// itself, with the tooltip it had.
+QList<QWidget*> docks() {
+  QList<QWidget*> out;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("QSystemTrayIconSys")) out << w;
+  return out;
+}
+
 }  // namespace
 
 void QtTray::showBalloon(QSystemTrayIcon& icon, const TrayIconData& data) {
@@ -42,11 +57,73 @@ void QtTray::showBalloon(QSystemTrayIcon& icon, const TrayIconData& data) {
 
 QtTray::QtTray(std::function<bool()> hostAvailable) : hostAvailable_(std::move(hostAvailable)) {}
 
-QtTray::~QtTray() = default;
+QtTray::~QtTray() {
+  // The exit picture leaves the icons to the desktop: they go here, as the
+  // process ends (and with its windows and bus name if it is killed). The
+  // icons go before the record of them: each one's window, destroyed with
+  // it, must not count as a lost host.
+  icons_.clear();
+  qDeleteAll(owner_.children());
+}
 
 QSystemTrayIcon* QtTray::icon(int id) const {
   auto it = icons_.find(id);
-  return it == icons_.end() ? nullptr : it->second.icon.data();
+  return it == icons_.end() || it->second.lost ? nullptr : it->second.icon.data();
+}
+
+QtTray::Entry* QtTray::present(int id) {
+  auto it = icons_.find(id);
+  if (it == icons_.end() || it->second.lost || !it->second.icon) return nullptr;
+  return &it->second;
+}
+
+void QtTray::hostChanged() {
+  for (auto& [id, entry] : icons_) entry.lost = true;
+  // Not at once: this may run while Qt is destroying the icon's window.
+  QTimer::singleShot(0, &owner_, [this] { dropLost(); });
+}
+
+void QtTray::dropLost() {
+  for (auto it = icons_.begin(); it != icons_.end();) {
+    if (!it->second.lost) {
+      ++it;
+      continue;
+    }
+    // Out of the record first, so that its window going counts for nothing.
+    QPointer<QSystemTrayIcon> icon = it->second.icon;
+    it = icons_.erase(it);
+    if (icon) {
+      icon->hide();
+      icon->deleteLater();
+    }
+  }
+}
+
+void QtTray::watchDock(int id, QSystemTrayIcon* icon, const QList<QWidget*>& docksBefore) {
+  for (QWidget* dock : docks()) {
+    if (docksBefore.contains(dock)) continue;
+    // Tells the icons apart on the desktop, for tools that look at windows.
+    dock->setWindowRole(QStringLiteral("quorvane-tray-%1").arg(id));
+    QObject::connect(dock, &QObject::destroyed, icon, [this, id, icon] {
+      auto it = icons_.find(id);
+      if (it != icons_.end() && it->second.icon == icon && !it->second.lost) hostChanged();
+    });
+    return;
+  }
+  // No window: the icon registered with a StatusNotifier watcher, which Qt
+  // registers it with again, old tooltip and all, when a new one starts.
+  watchNotifierHost();
+}
+
+void QtTray::watchNotifierHost() {
+  if (notifierHost_) return;
+  notifierHost_ = std::make_unique<QDBusServiceWatcher>(
+      QStringLiteral("org.kde.StatusNotifierWatcher"), QDBusConnection::sessionBus(),
+      QDBusServiceWatcher::WatchForOwnerChange);
+  QObject::connect(notifierHost_.get(), &QDBusServiceWatcher::serviceOwnerChanged, &owner_,
+                   [this](const QString&, const QString& oldOwner, const QString&) {
+                     if (!oldOwner.isEmpty()) hostChanged();
+                   });
 }
 
 bool QtTray::notify(TrayAction action, const TrayIconData& data) {
@@ -61,26 +138,14 @@ bool QtTray::notify(TrayAction action, const TrayIconData& data) {
   return false;
 }
 
-bool QtTray::hostUp() {
-  bool up = hostAvailable_();
-  if (!up)
-    for (auto& [id, entry] : icons_) entry.hostLost = true;
-  return up;
-}
-
 bool QtTray::add(const TrayIconData& data) {
-  bool up = hostUp();
-  if (auto it = icons_.find(data.id); it != icons_.end()) {
-    Entry& entry = it->second;
-    if (!up || !entry.hostLost) return false;
-    entry.hostLost = false;
-    // Qt docks its icons again by itself when a new host appears. One that
-    // has found no place shows again, which registers it with the new host.
-    if (!entry.icon->geometry().isEmpty()) return false;
-    entry.icon->hide();
-    entry.icon->show();
-    return true;
-  }
+  // A host seen gone here took its icons with it, as when their windows
+  // went.
+  const bool up = hostAvailable_();
+  if (!up)
+    for (auto& [id, entry] : icons_) entry.lost = true;
+  dropLost();
+  if (icons_.count(data.id) != 0) return false;
   // Without a host the icon is not made at all; the caller adds it again
   // periodically, and one of those calls finds the host.
   if (!up) return false;
@@ -102,21 +167,25 @@ bool QtTray::add(const TrayIconData& data) {
   TrayIconData first = data;
   first.fields &= ~trayfield::info;
   apply(entry, first);
+  const QList<QWidget*> before = docks();
   icon->show();
+  watchDock(id, icon, before);
   if (data.fields & trayfield::info) showBalloon(*icon, data);
   return true;
 }
 
 bool QtTray::modify(const TrayIconData& data) {
-  auto it = icons_.find(data.id);
-  if (it == icons_.end() || !it->second.icon) return false;
-  apply(it->second, data);
+  Entry* entry = present(data.id);
+  if (!entry) return false;
+  apply(*entry, data);
   return true;
 }
 
 bool QtTray::remove(int id) {
   auto it = icons_.find(id);
   if (it == icons_.end()) return false;
+  // An icon its host took along is gone already; only the object remains.
+  const bool shown = !it->second.lost;
   QSystemTrayIcon* icon = it->second.icon;
   icons_.erase(it);
   if (icon) {
@@ -124,7 +193,7 @@ bool QtTray::remove(int id) {
     // Later: this may run inside the icon's own click, through the menu.
     icon->deleteLater();
   }
-  return true;
+  return shown;
 }
 
 void QtTray::apply(Entry& entry, const TrayIconData& data) {

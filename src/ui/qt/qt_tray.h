@@ -1,7 +1,11 @@
 #pragma once
 // The notification area through QSystemTrayIcon: one icon per id, created by
-// the first Add that finds a tray host.
+// the first Add that finds a tray host. Icons go with the host that showed
+// them: when the host ends or another takes its place, every icon counts as
+// gone, as the program expects of a restarted tray, and comes back only
+// through the program's next Add, with what that Add carries.
 
+#include <QDBusServiceWatcher>
 #include <QObject>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -30,11 +34,16 @@ class QtTray final : public Tray {
   // The icon with this id, null when there is none.
   QSystemTrayIcon* icon(int id) const;
 
+  // The tray host that showed the icons ended or was replaced: they are all
+  // gone. Called when an icon's dock window goes, or the StatusNotifier
+  // watcher its icons registered with; tests call it directly.
+  void hostChanged();
+
  private:
   struct Entry {
     QPointer<QSystemTrayIcon> icon;
-    // The host was seen gone while this icon existed.
-    bool hostLost = false;
+    // Its host is gone: the icon counts as absent until it is dropped.
+    bool lost = false;
     // What the icon shows: the readout picture, or nullopt for the
     // application's icon.
     std::optional<TrayPicture> shown;
@@ -46,7 +55,10 @@ class QtTray final : public Tray {
   bool modify(const TrayIconData& data);
   bool remove(int id);
   void apply(Entry& entry, const TrayIconData& data);
-  bool hostUp();
+  void watchDock(int id, QSystemTrayIcon* icon, const QList<QWidget*>& docksBefore);
+  void watchNotifierHost();
+  void dropLost();
+  Entry* present(int id);
   void showBalloon(QSystemTrayIcon& icon, const TrayIconData& data);
 
   std::function<bool()> hostAvailable_;
@@ -54,6 +66,9 @@ class QtTray final : public Tray {
   // with the tray.
   QObject owner_;
   std::map<int, Entry> icons_;
+  // The StatusNotifier watcher, for icons that register with one instead of
+  // docking a window; watched from the first such icon on.
+  std::unique_ptr<QDBusServiceWatcher> notifierHost_;
   // Made at the first balloon and shown again for every later one.
   std::unique_ptr<TrayBalloon> balloon_;
 };
