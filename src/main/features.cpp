@@ -10,7 +10,10 @@
 #include "runtime/program.h"
 #include "schedule/countdown_windows.h"
 #include "schedule/executors.h"
+#include "schedule/reminder_popups.h"
 #include "schedule/schedule_tick.h"
+#include "schedule/timed_action1.h"
+#include "schedule/timed_action2.h"
 #include "settings/settings_window.h"
 #include "tools/autostart.h"
 #include "tools/tool_launcher.h"
@@ -27,6 +30,9 @@ void installFeatures(Program& program) {
   installOverTemperature(program);
   installCountdownWindows(program);
   installExecutors(program);
+  installReminderPopups(program);
+  installTimedAction1(program);
+  installTimedAction2(program);
   installScheduleTick(program);
   installToolLauncher(program);
   installAutostart(program);

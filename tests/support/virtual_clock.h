@@ -4,6 +4,7 @@
 // timing can be asserted to the millisecond.
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/clock.h"
 
@@ -24,10 +25,22 @@ class VirtualClock : public Clock {
   // Sets the wall clock (the monotonic clock is not touched).
   void setLocalTime(const DateTime& t);
 
+  // A time zone: the offset of local time from universal time, in ms, at a
+  // universal time. None (local time is universal time) by default.
+  using Zone = std::function<std::int64_t(std::int64_t utcMs)>;
+  // Local time then follows the zone's changes; `utc` is the universal time
+  // now.
+  void setZone(Zone zone, const DateTime& utc);
+
  private:
   std::int64_t now_ = 0;
-  std::int64_t wallAtZero_;  // wall-clock ms since 1970 when now_ was 0
+  std::int64_t wallAtZero_;  // universal ms since 1970 when now_ was 0
+  Zone zone_;
 };
+
+// Central European time: +1 h, and +2 h from the last Sunday of March to the
+// last Sunday of October, changing at 01:00 universal time.
+std::int64_t europeBerlin(std::int64_t utcMs);
 
 // Advances the clock by `ms`, firing every timer at its exact due time.
 void advance(Program& program, VirtualClock& clock, std::int64_t ms);

@@ -40,9 +40,8 @@ class Rig {
     sim.start();
     Form1& f = main();
     // The over-temperature shutdown checks (Timer24, Timer25) share the
-    // temperature readouts and will paint them too; stopped, so that only
-    // the warning checks act here. They have no handlers yet, and their
-    // tests come with them.
+    // temperature readouts and paint them too; stopped, so that only the
+    // warning checks act here (over_temperature_test.cpp has theirs).
     sim.run([&] {
       f.Timer24.stop();
       f.Timer25.stop();
