@@ -2,15 +2,16 @@
 
 #include "alarms/over_temperature.h"
 #include "alarms/warnings.h"
-#include "forms/form1.h"
 #include "app/main_window.h"
 #include "display/readouts.h"
 #include "display/small_monitor.h"
 #include "display/tray_picture.h"
+#include "forms/form1.h"
 #include "runtime/program.h"
 #include "schedule/countdown_windows.h"
 #include "schedule/executors.h"
 #include "schedule/reminder_popups.h"
+#include "schedule/reminder_slots.h"
 #include "schedule/schedule_tick.h"
 #include "schedule/timed_action1.h"
 #include "schedule/timed_action2.h"
@@ -34,6 +35,7 @@ void installFeatures(Program& program) {
   installTimedAction1(program);
   installTimedAction2(program);
   installScheduleTick(program);
+  installReminderSlots(program);
   installToolLauncher(program);
   installAutostart(program);
 }

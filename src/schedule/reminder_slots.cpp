@@ -1,0 +1,133 @@
+#include "schedule/reminder_slots.h"
+
+#include <cstdio>
+#include <string>
+
+#include "alarms/alarm_sound.h"
+#include "app/tray_icon.h"
+#include "forms/form1.h"
+#include "forms/form17.h"
+#include "forms/form18.h"
+#include "runtime/convert.h"
+#include "runtime/program.h"
+#include "settings/settings_store.h"
+
+namespace qv {
+namespace {
+
+constexpr std::size_t kMessageLength = 28;
+
+// Creation of the slots window: the stored slots, then the balloon option.
+// The stored texts are set while the hour lists hold only "停用", so a text
+// off the lists (a hand-edited "08") is kept as it is; it never matches.
+void load(Form17& f) {
+  Program& p = f.program();
+  for (ComboBox& c : f.Combo) attempt([&] { c.setText(""); });
+  for (int k = 0; k < Form17::kSlots; ++k) {
+    attempt([&] { f.hour(k).addItem("停用"); });
+    for (int m = 0; m <= 9; ++m) attempt([&] { f.minute(k).addItem("0" + std::to_string(m)); });
+  }
+  for (ComboBox& c : f.Combo) restoreText(p, c);
+  restoreFlag(p, f.Check1, "f");
+  for (int k = 0; k < Form17::kSlots; ++k) {
+    attempt([&] { f.hour(k).addRange(0, 23); });
+    attempt([&] { f.minute(k).addRange(10, 59); });
+  }
+}
+
+void apply(Form17& f) {
+  Program& p = f.program();
+  saveFlag(p, f.Check1, "f");
+  for (const ComboBox& c : f.Combo) saveText(p, c);
+  attempt([&] { p.close(f); });
+}
+
+// The clock as the slots are compared with it: 8:05, 23:59.
+std::string clockText(const DateTime& t) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d:%02d", t.hour, t.minute);
+  return text;
+}
+
+// Every slot whose time is the clock's feeds the one pending reminder; the
+// last of them supplies the message. A reminder already pending keeps its
+// countdown.
+void match(Form1& f) {
+  Program& p = f.program();
+  attempt([&] { f.Label112.setText(clockText(p.platform().clock.localTime())); });
+  for (int k = 0; k < Form17::kSlots; ++k) {
+    if (holds([&] {
+          Form17& s = p.form<Form17>();
+          return s.hour(k).text() + ":" + s.minute(k).text() == f.Label112.text();
+        })) {
+      attempt([&] { f.Timer39.start(); });
+      attempt([&] { p.form<Form18>().Label1.setText(p.form<Form17>().message(k).text()); });
+    }
+  }
+}
+
+void deliver(Form1& f) {
+  Program& p = f.program();
+  if (holds([&] { return p.form<Form17>().Check1.value() == 1; })) {
+    attempt([&] {
+      ShowTrayBalloon(p, f, "温馨提醒, " + p.form<Form18>().Label1.text(), "温馨提醒", 1);
+    });
+    attempt([&] { startDelayedRehide(p); });
+    attempt([&] { f.Timer39.stop(); });
+    attempt([&] { p.requestClose(f); });
+    attempt([&] {
+      if (Form18* popup = p.existing<Form18>()) p.close(*popup);
+    });
+  }
+  if (holds([&] { return p.form<Form17>().Check1.value() == 0; })) {
+    attempt([&] { p.requestClose(f); });
+    attempt([&] { p.form<Form18>().show(); });
+    attempt([&] { startDelayedRehide(p); });
+    attempt([&] { f.Timer39.stop(); });
+  }
+  attempt([&] { startDelayedRehide(p); });
+  attempt([&] { f.Timer39.stop(); });
+}
+
+}  // namespace
+
+void installReminderSlots(Program& program) {
+  program.onCreate<Form17>([](Form17& f) {
+    Program& p = f.program();
+    f.onLoad = [&f] { load(f); };
+
+    // Hours and minutes change only by picking from their lists; a message
+    // is cut to its first 28 characters.
+    for (int k = 0; k < Form17::kSlots; ++k) {
+      f.hour(k).acceptKey = [](char32_t) { return false; };
+      f.minute(k).acceptKey = [](char32_t) { return false; };
+      ComboBox& message = f.message(k);
+      message.onChange = [&message] {
+        if (holds([&] { return length(message.text()) >= kMessageLength; }))
+          attempt([&] { message.setText(left(message.text(), kMessageLength)); });
+      };
+    }
+
+    f.Command1.onClick = [&f] { apply(f); };
+    f.Command2.onClick = [&f, &p] { attempt([&] { p.close(f); }); };
+    // Every slot empty, saved with the balloon option as it stands.
+    f.Command3.onClick = [&f, &p] {
+      for (ComboBox& c : f.Combo) attempt([&] { c.setText(""); });
+      attempt([&] { f.Command1.press(); });
+      attempt([&] { p.close(f); });
+    };
+  });
+
+  program.onCreate<Form1>([](Form1& f) {
+    Program& p = f.program();
+    f.Timer37.onTick = [&f] { match(f); };
+    f.Timer39.onTick = [&f] { deliver(f); };
+    // "多段提醒设置": the slots window takes the main window's place.
+    f.Label113.onClick = [&f, &p] {
+      attempt([&] { p.form<Form17>().show(); });
+      attempt([&] { p.requestClose(f); });
+    };
+  });
+}
+
+}  // namespace qv
