@@ -1,12 +1,13 @@
 #include "main/features.h"
 
 #include "alarms/warnings.h"
-#include "forms/form1.h"
 #include "app/main_window.h"
 #include "display/readouts.h"
 #include "display/small_monitor.h"
 #include "display/tray_picture.h"
+#include "forms/form1.h"
 #include "runtime/program.h"
+#include "schedule/power_off_dialog.h"
 #include "schedule/schedule_tick.h"
 #include "settings/settings_window.h"
 #include "tools/autostart.h"
@@ -22,6 +23,7 @@ void installFeatures(Program& program) {
   installTrayPicture(program);
   installWarnings(program);
   installScheduleTick(program);
+  installPowerOffDialog(program);
   installToolLauncher(program);
   installAutostart(program);
 }

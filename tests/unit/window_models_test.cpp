@@ -11,6 +11,7 @@
 
 #include "forms/countdowns.h"
 #include "forms/form1.h"
+#include "forms/form19.h"
 #include "forms/form3.h"
 #include "forms/form5.h"
 #include "forms/popups.h"
@@ -24,7 +25,7 @@ namespace {
 template <class... F>
 struct Windows {};
 using AllWindows = Windows<Form1, Form2, Form3, Form4, Form5, Form6, Form7, Form8, Form9, Form10,
-                           Form11, Form12, Form14, Form15, Form16, Form20>;
+                           Form11, Form12, Form14, Form15, Form16, Form19, Form20>;
 
 template <class... F>
 std::vector<std::string> lintAll(Program& p, Windows<F...>) {
