@@ -10,6 +10,7 @@
 #include "runtime/program.h"
 #include "schedule/countdown_windows.h"
 #include "schedule/executors.h"
+#include "schedule/power_off_dialog.h"
 #include "schedule/reminder_popups.h"
 #include "schedule/reminder_slots.h"
 #include "schedule/schedule_tick.h"
@@ -36,6 +37,7 @@ void installFeatures(Program& program) {
   installTimedAction2(program);
   installScheduleTick(program);
   installReminderSlots(program);
+  installPowerOffDialog(program);
   installToolLauncher(program);
   installAutostart(program);
 }

@@ -24,8 +24,9 @@ int main(int argc, char** argv) {
   // loop costs less per wake-up.
   if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
   QApplication app(qtArgc, argv);
+  // No display name: Qt would add it to every window's title ("设置 — Quorvane"),
+  // and the captions are shown as they are.
   QApplication::setApplicationName("quorvane");
-  QApplication::setApplicationDisplayName("Quorvane");
   QApplication::setQuitOnLastWindowClosed(false);
 
   qv::ui::QtTray tray;

@@ -20,6 +20,7 @@ class PrivateLogind:
         self.address = None
 
     def __enter__(self):
+        os.makedirs(harness.OUT, exist_ok=True)
         daemon = subprocess.Popen(
             ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)

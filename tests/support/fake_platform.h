@@ -128,17 +128,19 @@ struct FakeAutostart : Autostart {
 
 struct FakeDisplay : DisplayPower {
   int offs = 0;
+  bool fails = false;  // the desktop cannot switch the display off
   bool displayOff() override {
     ++offs;
-    return true;
+    return !fails;
   }
 };
 
 struct FakeMedia : Media {
   std::vector<std::string> commands;
+  bool fails = false;  // no optical drive
   bool send(const std::string& command) override {
     commands.push_back(command);
-    return true;
+    return !fails;
   }
 };
 

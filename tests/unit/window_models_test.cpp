@@ -14,6 +14,7 @@
 #include "forms/form13.h"
 #include "forms/form17.h"
 #include "forms/form18.h"
+#include "forms/form19.h"
 #include "forms/form3.h"
 #include "forms/form5.h"
 #include "forms/popups.h"
@@ -27,7 +28,8 @@ namespace {
 template <class... F>
 struct Windows {};
 using AllWindows = Windows<Form1, Form2, Form3, Form4, Form5, Form6, Form7, Form8, Form9, Form10,
-                           Form11, Form12, Form13, Form14, Form15, Form16, Form17, Form18, Form20>;
+                           Form11, Form12, Form13, Form14, Form15, Form16, Form17, Form18, Form19,
+                           Form20>;
 
 template <class... F>
 std::vector<std::string> lintAll(Program& p, Windows<F...>) {

@@ -99,6 +99,12 @@ QPixmap drawGlyph(const QString& name, int size) {
       p.drawLine(QPointF(0, 8), QPointF(0, 12));
       p.restore();
     }
+  } else if (name == "confirm") {
+    p.drawLine(QPointF(6, 17), QPointF(13, 24));
+    p.drawLine(QPointF(13, 24), QPointF(26, 8));
+  } else if (name == "cancel") {
+    p.drawLine(QPointF(8, 8), QPointF(24, 24));
+    p.drawLine(QPointF(24, 8), QPointF(8, 24));
   } else {
     p.drawRect(QRectF(6, 6, 20, 20));
   }
@@ -128,6 +134,8 @@ const char* themeName(const QString& name) {
   if (name == "internet") return "preferences-system-network";
   if (name == "exit") return "application-exit";
   if (name == "settings") return "preferences-system";
+  if (name == "confirm") return "dialog-ok";
+  if (name == "cancel") return "dialog-cancel";
   return nullptr;
 }
 
