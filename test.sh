@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build
-# (warnings as errors), the core under AddressSanitizer and UBSan, then a
-# minute of fuzzing for each parser of outside input.
+# (warnings as errors), the core under AddressSanitizer and UBSan, the Windows
+# build under Wine, then a minute of fuzzing for each parser of outside input.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test
@@ -16,6 +16,14 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_WERROR=ON 
   -DQUORVANE_SANITIZE=ON -DQUORVANE_UI=OFF -DBUILD_TESTING=ON
 cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 600
+
+# The Windows program: cross-built with mingw-w64 and tested under Wine (the
+# core's unit tests, the Windows services, and quorvane.exe on a private X
+# display). The Wine prefix is made once and kept in build-win/.
+cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_WERROR=ON -DBUILD_TESTING=ON
+cmake --build build-win -j"$jobs"
+ctest --test-dir build-win --output-on-failure -j"$jobs" --timeout 600
 
 # Fuzzing: every parser of outside input (numbers in text, /proc, sysfs, the
 # settings file) under libFuzzer with ASan and UBSan, a minute each, two at a

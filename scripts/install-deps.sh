@@ -19,6 +19,9 @@ if [ "$mode" = test ]; then
     faketime libfaketime python3-dbusmock dbus-x11 wmctrl
     at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     clang libclang-rt-14-dev valgrind
+    # the Windows build and its tests under Wine: mingw-w64 with the posix
+    # thread model, GoogleTest's sources to build for Windows, Wine
+    mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64
   )
 fi
 
