@@ -42,22 +42,13 @@ QueryFn query() {
   return fn;
 }
 
-// Reads a class into a buffer larger than any version of it: the time-of-day
-// and performance records have grown over the releases, and a buffer of the
-// old size is refused by the newer ones.
-template <std::size_t N>
-bool read(ULONG infoClass, unsigned char (&buffer)[N], ULONG needed) {
+// Reads the 64-bit field at `offset` of a class read into `size` bytes.
+std::optional<std::int64_t> int64At(ULONG infoClass, ULONG size, std::size_t offset) {
   QueryFn fn = query();
-  if (!fn) return false;
-  std::memset(buffer, 0, N);
+  alignas(8) unsigned char buffer[1024] = {};
+  if (!fn || size > sizeof buffer || offset + 8 > size) return std::nullopt;
   ULONG length = 0;
-  if (fn(infoClass, buffer, static_cast<ULONG>(N), &length) < 0) return false;
-  return length == 0 || length >= needed;
-}
-
-std::optional<std::int64_t> int64At(ULONG infoClass, std::size_t offset) {
-  alignas(8) unsigned char buffer[1024];
-  if (!read(infoClass, buffer, static_cast<ULONG>(offset + 8))) return std::nullopt;
+  if (fn(infoClass, buffer, size, &length) < 0) return std::nullopt;
   std::int64_t v = 0;
   std::memcpy(&v, buffer + offset, sizeof v);
   return v;
@@ -80,12 +71,16 @@ std::optional<int> NtCpuTimes::processorCount() {
 }
 
 std::optional<std::int64_t> NtCpuTimes::systemTime() {
-  // Boot time, then the current time.
-  return int64At(kTimeOfDay, 8);
+  // Boot time, then the current time. The record has grown over the
+  // releases; its first 32 bytes are read on every one, a larger buffer than
+  // the system's record is refused.
+  return int64At(kTimeOfDay, 32, 8);
 }
 
 std::optional<std::int64_t> NtCpuTimes::idleTime() {
-  return int64At(kPerformance, 0);
+  // The idle time comes first. This record has grown too, and a buffer
+  // smaller than the system's is refused: one larger than any of them.
+  return int64At(kPerformance, 1024, 0);
 }
 
 }  // namespace qv::win

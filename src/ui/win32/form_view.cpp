@@ -129,6 +129,10 @@ void FormView::build() {
     if (c->kind() == ControlKind::Menu || c->kind() == ControlKind::Shape || outside(*c)) continue;
     if (c->parent() && !widgets_.count(c->parent())) continue;  // its frame is not shown
     if (HWND made = create(*c)) {
+      // A new child goes below its siblings; here, as in the model, a
+      // control declared later lies above those before it (a frame's
+      // contents above the frame).
+      SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       widgets_[c] = made;
       controls_[made] = c;
       TTTOOLINFOW tool{};

@@ -91,8 +91,8 @@ TEST_F(RegistrySettingsTest, WhatTheRegistryCannotHoldIsRefusedAndChangesNothing
     const char* what;
     std::string app, section, key, value;
   };
+  EXPECT_FALSE(store.write("MyApp", "Startup", "k", "bad \xff byte")) << "a value not UTF-8";
   const std::vector<Case> cases = {
-      {"a value that is not UTF-8", "MyApp", "Startup", "k", "bad \xff byte"},
       {"a key that is not UTF-8", "MyApp", "Startup", "\xc3", "v"},
       {"a section that reaches into another key", "MyApp", "Startup\\k", "k", "v"},
       {"an application that reaches into another key", "MyApp\\Startup", "x", "k", "v"},
