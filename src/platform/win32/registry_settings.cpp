@@ -48,8 +48,8 @@ std::optional<std::string> RegistrySettings::read(std::string_view app, std::str
     if (rc != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
     std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
     DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    rc = RegQueryValueExW(k.h, name->c_str(), nullptr, &type,
-                          reinterpret_cast<BYTE*>(data.data()), &got);
+    rc = RegQueryValueExW(k.h, name->c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                          &got);
     if (rc == ERROR_MORE_DATA) continue;
     if (rc != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
     std::wstring_view text(data.data(), got / sizeof(wchar_t));
@@ -61,8 +61,8 @@ std::optional<std::string> RegistrySettings::read(std::string_view app, std::str
   return std::nullopt;
 }
 
-bool RegistrySettings::write(std::string_view app, std::string_view section,
-                             std::string_view key, std::string_view value) {
+bool RegistrySettings::write(std::string_view app, std::string_view section, std::string_view key,
+                             std::string_view value) {
   auto path = keyPath(app, section);
   auto name = wide(key);
   auto text = wide(value);
@@ -72,8 +72,8 @@ bool RegistrySettings::write(std::string_view app, std::string_view section,
                       KEY_SET_VALUE, nullptr, &k.h, nullptr) != ERROR_SUCCESS)
     return false;
   const auto bytes = static_cast<DWORD>((text->size() + 1) * sizeof(wchar_t));
-  return RegSetValueExW(k.h, name->c_str(), 0, REG_SZ,
-                        reinterpret_cast<const BYTE*>(text->c_str()), bytes) == ERROR_SUCCESS;
+  return RegSetValueExW(k.h, name->c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text->c_str()),
+                        bytes) == ERROR_SUCCESS;
 }
 
 }  // namespace qv::win

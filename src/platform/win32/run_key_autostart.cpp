@@ -28,9 +28,9 @@ bool RunKeyAutostart::add(const std::string& name, const std::string& path) {
                       KEY_SET_VALUE, nullptr, &k, nullptr) != ERROR_SUCCESS)
     return false;
   const auto bytes = static_cast<DWORD>((line->size() + 1) * sizeof(wchar_t));
-  const bool ok = RegSetValueExW(k, value->c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(line->c_str()),
-                                 bytes) == ERROR_SUCCESS;
+  const bool ok =
+      RegSetValueExW(k, value->c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(line->c_str()),
+                     bytes) == ERROR_SUCCESS;
   RegCloseKey(k);
   return ok;
 }

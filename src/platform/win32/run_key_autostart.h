@@ -13,8 +13,7 @@ namespace qv::win {
 class RunKeyAutostart : public Autostart {
  public:
   // `key` below HKEY_CURRENT_USER; tests give one of their own.
-  explicit RunKeyAutostart(
-      std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+  explicit RunKeyAutostart(std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");
   bool add(const std::string& name, const std::string& path) override;
   bool remove(const std::string& name) override;
 

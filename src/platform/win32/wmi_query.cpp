@@ -65,8 +65,8 @@ bool queryWmi(const wchar_t* wmiClass, const std::function<bool(IWbemClassObject
     return false;
   Releaser<IWbemServices> services;
   BSTR ns = SysAllocString(L"ROOT\\WMI");
-  HRESULT hr = locator.p->ConnectServer(ns, nullptr, nullptr, nullptr, 0, nullptr, nullptr,
-                                        &services.p);
+  HRESULT hr =
+      locator.p->ConnectServer(ns, nullptr, nullptr, nullptr, 0, nullptr, nullptr, &services.p);
   SysFreeString(ns);
   if (FAILED(hr)) return false;
   CoSetProxyBlanket(services.p, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
@@ -76,9 +76,8 @@ bool queryWmi(const wchar_t* wmiClass, const std::function<bool(IWbemClassObject
   BSTR language = SysAllocString(L"WQL");
   BSTR query = SysAllocString(text.c_str());
   Releaser<IEnumWbemClassObject> rows;
-  hr = services.p->ExecQuery(language, query,
-                             WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
-                             &rows.p);
+  hr = services.p->ExecQuery(language, query, WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
+                             nullptr, &rows.p);
   SysFreeString(query);
   SysFreeString(language);
   if (FAILED(hr) || !rows.p) return false;

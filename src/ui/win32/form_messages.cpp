@@ -36,12 +36,10 @@ struct FormMessages {
         if (code == BN_CLICKED) v.user([&c] { c.click(); });
         break;
       case ControlKind::CheckBox:
-        if (code == BN_CLICKED)
-          v.user([&c] { static_cast<CheckBox&>(c).toggle(); }, &c);
+        if (code == BN_CLICKED) v.user([&c] { static_cast<CheckBox&>(c).toggle(); }, &c);
         break;
       case ControlKind::OptionButton:
-        if (code == BN_CLICKED)
-          v.user([&c] { static_cast<OptionButton&>(c).setValue(true); }, &c);
+        if (code == BN_CLICKED) v.user([&c] { static_cast<OptionButton&>(c).setValue(true); }, &c);
         break;
       case ControlKind::TextBox:
         if (code == EN_CHANGE && !v.syncing_) {
@@ -126,14 +124,13 @@ struct FormMessages {
         return 0;
       }
       case WM_COMMAND:
-        if (Control* c = v.control(reinterpret_cast<HWND>(lParam)))
-          command(v, *c, HIWORD(wParam));
+        if (Control* c = v.control(reinterpret_cast<HWND>(lParam))) command(v, *c, HIWORD(wParam));
         return 0;
       case WM_CTLCOLORSTATIC:
       case WM_CTLCOLOREDIT:
       case WM_CTLCOLORBTN:
-        if (LRESULT b = colours(v, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
-                                message))
+        if (LRESULT b =
+                colours(v, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message))
           return b;
         break;
       case WM_DRAWITEM:

@@ -37,8 +37,7 @@ HICON paintTrayPicture(const TrayPicture& picture, int sizePx) {
     const int x = static_cast<int>(std::lround(picture.x * scale));
     const int y = static_cast<int>(std::lround(picture.y * scale));
     const std::wstring text = win::shown(picture.text);
-    ExtTextOutW(dc, x, y, ETO_CLIPPED, &all, text.c_str(), static_cast<UINT>(text.size()),
-                nullptr);
+    ExtTextOutW(dc, x, y, ETO_CLIPPED, &all, text.c_str(), static_cast<UINT>(text.size()), nullptr);
     SelectObject(dc, old);
     DeleteObject(font);
   }

@@ -25,8 +25,8 @@ ViewHost::ViewHost(Program& program) : program_(program) {
   RegisterClassW(&wc);
   // Top-level and never shown: it hears of the machine's resume, and owns
   // the popup menus, which the shell wants owned by a foreground window.
-  window_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"QuorvaneHost", L"", WS_POPUP, 0, 0, 0, 0,
-                            nullptr, nullptr, instance, this);
+  window_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"QuorvaneHost", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                            nullptr, instance, this);
   // Windows the program places against the screen's edges need its size, in
   // twips of the primary monitor.
   const int dpi = systemDpi();
@@ -88,9 +88,10 @@ void ViewHost::rearm() {
   }
   if (armed_ && pumpAt_ == *due) return;
   const std::int64_t wait = std::max<std::int64_t>(0, *due - program_.timers().now());
-  SetTimer(window_, kPumpTimer,
-           static_cast<UINT>(std::clamp<std::int64_t>(wait, USER_TIMER_MINIMUM, 24LL * 3600 * 1000)),
-           nullptr);
+  SetTimer(
+      window_, kPumpTimer,
+      static_cast<UINT>(std::clamp<std::int64_t>(wait, USER_TIMER_MINIMUM, 24LL * 3600 * 1000)),
+      nullptr);
   armed_ = true;
   pumpAt_ = *due;
 }
@@ -126,8 +127,7 @@ void ViewHost::popup() {
   DestroyMenu(handle);
   if (!closed_.empty()) PostMessageW(window_, kDestroy, 0, 0);
   // Timers ran while the menu was open; the window may be gone since.
-  if (chosen == 0 || chosen > items.size() || view->detached() ||
-      this->view(view->form()) != view)
+  if (chosen == 0 || chosen > items.size() || view->detached() || this->view(view->form()) != view)
     return;
   Control* item = items[chosen - 1];
   view->user([item] { item->click(); });

@@ -105,7 +105,9 @@ bool Win32Tray::send(DWORD message, Entry& entry, const TrayIconData& data, unsi
     nid.uFlags |= NIF_INFO;
     copyField(nid.szInfo, data.infoText);
     copyField(nid.szInfoTitle, data.infoTitle);
-    nid.dwInfoFlags = data.infoKind == 1 ? NIIF_INFO : data.infoKind == 2 ? NIIF_WARNING : NIIF_NONE;
+    nid.dwInfoFlags = data.infoKind == 1   ? NIIF_INFO
+                      : data.infoKind == 2 ? NIIF_WARNING
+                                           : NIIF_NONE;
   }
   return Shell_NotifyIconW(message, &nid) != FALSE;
 }

@@ -14,7 +14,8 @@ using namespace std::string_literals;
 // A key of the test's own below HKEY_CURRENT_USER, removed afterwards.
 class RegistrySettingsTest : public ::testing::Test {
  protected:
-  std::wstring root = L"Software\\Quorvane tests\\settings " + std::to_wstring(GetCurrentProcessId());
+  std::wstring root =
+      L"Software\\Quorvane tests\\settings " + std::to_wstring(GetCurrentProcessId());
   void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, root.c_str()); }
 
   // The value as the registry holds it, read without the store.
@@ -24,8 +25,8 @@ class RegistrySettingsTest : public ::testing::Test {
       return {0, L"<no key>"};
     wchar_t data[256] = {};
     DWORD type = 0, bytes = sizeof data;
-    LONG rc = RegQueryValueExW(k, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data),
-                               &bytes);
+    LONG rc =
+        RegQueryValueExW(k, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &bytes);
     RegCloseKey(k);
     if (rc) return {0, L"<no value>"};
     return {type, std::wstring(data, bytes / sizeof(wchar_t))};
@@ -121,8 +122,8 @@ TEST(RegistrySettingsPlace, TheStoreLivesUnderTheUsersProgramSettings) {
   const std::string app = "quorvane-test-" + std::to_string(GetCurrentProcessId());
   RegistrySettings store;
   ASSERT_TRUE(store.write(app, "Startup", "k", "中"));
-  const std::wstring key = L"Software\\VB and VBA Program Settings\\" +
-                           std::wstring(app.begin(), app.end());
+  const std::wstring key =
+      L"Software\\VB and VBA Program Settings\\" + std::wstring(app.begin(), app.end());
   HKEY k = nullptr;
   EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (key + L"\\Startup").c_str(), 0, KEY_QUERY_VALUE, &k),
             ERROR_SUCCESS);
