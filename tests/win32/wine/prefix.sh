@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Makes the Wine prefix of the build's tests once (wineboot takes a while) and
 # keeps it: a later run only checks its stamp. The prefix gets a CJK font, so
-# that the Chinese captions are drawn, and a wineserver that stays for a
-# little while, so that the tests after this one do not each start one.
+# that the Chinese captions are drawn.
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX names the Wine prefix of the build}"
 export WINEDEBUG=-all
@@ -28,5 +27,3 @@ if [ "$(cat "$stamp" 2>/dev/null)" != "$version" ]; then
   wineserver -w
   echo "$version" >"$stamp"
 fi
-# Stays up 20 s after its last program, across the tests that follow.
-wineserver -p20
