@@ -36,8 +36,11 @@ class CountdownWindow : public CounterWindow {
   };
   CountdownWindow(Program& program, const Look& look)
       : CounterWindow(program, "Form" + std::to_string(look.number),
-                      {.caption = std::string(look.caption), .width = 4800, .height = 2040,
-                       .topmost = true, .taskbar = false}),
+                      {.caption = std::string(look.caption),
+                       .width = 4800,
+                       .height = 2040,
+                       .topmost = true,
+                       .taskbar = false}),
         look_(look) {}
 
  private:

@@ -44,7 +44,8 @@ inline Design group(std::string text) {
 }
 // A text link: teal on grey with a hand pointer; its tooltip repeats it.
 inline Design link(const std::string& text) {
-  return {.text = text, .fore = teal, .back = linkBack, .opaque = true, .tooltip = text, .hand = true};
+  return {
+      .text = text, .fore = teal, .back = linkBack, .opaque = true, .tooltip = text, .hand = true};
 }
 // The one link with neither background nor hand pointer.
 inline Design bareLink(const std::string& text) {
@@ -65,7 +66,8 @@ inline Design pickOnly() {
 // Ten segments of a level bar, left to right along `top`.
 inline auto bar(int top) {
   return [top](int k) {
-    return std::pair{Twips{2760 + 240 * k, top, 135, 375}, Design{.back = barUnlit, .opaque = true}};
+    return std::pair{Twips{2760 + 240 * k, top, 135, 375},
+                     Design{.back = barUnlit, .opaque = true}};
   };
 }
 }  // namespace mainlook

@@ -34,8 +34,8 @@ std::optional<std::int64_t> minuteOf(std::int64_t y, std::int64_t mo, std::int64
                                      std::int64_t h, std::int64_t mi) {
   if (mo < 1 || mo > 12 || d < 1 || h < 0 || h > 23 || mi < 0 || mi > 59) return std::nullopt;
   if (y < 1 || y > 9999) return std::nullopt;
-  const std::int64_t days = daysFromCivil(static_cast<int>(y), static_cast<int>(mo),
-                                          static_cast<int>(d));
+  const std::int64_t days =
+      daysFromCivil(static_cast<int>(y), static_cast<int>(mo), static_cast<int>(d));
   // A day past the month's end rolls into the next month.
   if (civilFromMs(days * 86'400'000).day != d) return std::nullopt;
   return days * 1440 + h * 60 + mi;
@@ -51,8 +51,8 @@ std::string stampOf(const DateTime& t) {
 }
 
 std::string target(const Form1& f) {
-  return f.Text3.text() + ":" + f.Text4.text() + ":" + f.Text5.text() + ":" + f.Text6.text() +
-         ":" + f.Text7.text();
+  return f.Text3.text() + ":" + f.Text4.text() + ":" + f.Text5.text() + ":" + f.Text6.text() + ":" +
+         f.Text7.text();
 }
 
 std::optional<std::int64_t> targetMinute(const Form1& f) {

@@ -62,7 +62,8 @@ void tick(Form5& f) {
   // tray's weekday picture.
   attempt([&] { f.Label42.setText(std::to_string(day)); });
   attempt([&] { f.Label43.setText(kWeekdayNames[day]); });
-  attempt([&] { p.form<Form3>().Label5.setText(std::string("(") + kWeekdayCharacters[day] + ")"); });
+  attempt(
+      [&] { p.form<Form3>().Label5.setText(std::string("(") + kWeekdayCharacters[day] + ")"); });
   attempt([&] { main().Label111.setText(kWeekdayCharacters[day]); });
 
   // 3. "取消报警声音" silences the alarm even before it is applied.

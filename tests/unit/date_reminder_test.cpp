@@ -74,12 +74,12 @@ TEST(DateReminder, ClosingThePopupOrStoppingOnTheMainWindowEndsIt) {
     Form12& popup = r.sim.program.form<Form12>();
     if (fromPopup) {
       r.sim.click(popup.Command1);
-      EXPECT_FALSE(popup.loaded());
+      EXPECT_EQ(r.sim.program.existing<Form12>(), nullptr);
     } else {
       r.sim.click(r.main().Label143);
-      EXPECT_TRUE(popup.loaded());
+      EXPECT_EQ(r.sim.program.existing<Form12>(), &popup);
       r.sim.advance(6'000);  // the popup's next refresh
-      EXPECT_FALSE(popup.loaded());
+      EXPECT_EQ(r.sim.program.existing<Form12>(), nullptr);
     }
     EXPECT_EQ(r.main().Label46.text(), "日程提醒：( 已停止 )");
     EXPECT_EQ(r.main().Label44.text(), "日程提醒停止 ");
@@ -92,7 +92,9 @@ TEST(DateReminder, ClosingThePopupOrStoppingOnTheMainWindowEndsIt) {
 
 TEST(DateReminder, ATextOf30CharactersKeepsItsFirst28) {
   Rig r({2026, 12, 11, 9, 0, 0, 5});
-  r.sim.run([&] { r.main().Combo7.setText("一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十"); });
+  r.sim.run([&] {
+    r.main().Combo7.setText("一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十");
+  });
   EXPECT_EQ(r.main().Combo7.text(), "一二三四五六七八九十一二三四五六七八九十一二三四五六七八");
 }
 
@@ -117,7 +119,7 @@ TEST(DateReminder, AMinuteMissedAsleepOrOffRemindsOnceAndOnlyThen) {
     const char* name;
     const char* day;
     const char* minute;
-    bool restart;    // off rather than asleep
+    bool restart;  // off rather than asleep
     bool reminds;
   };
   const Case cases[] = {

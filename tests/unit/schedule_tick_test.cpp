@@ -44,7 +44,6 @@ TEST(ScheduleTick, TickingTheMuteSilencesTheAlarmWithinATick) {
   EXPECT_FALSE(sim.fake.store.get("MyApp", "Startup", "Form5.Combo11").has_value());
 }
 
-
 // The program started at a local time from a store: a key with one letter
 // is a flag, the rest are control keys.
 struct Rig {
@@ -97,8 +96,8 @@ TEST(ScheduleTick, TheModeTagsFollowTheBoxesAndTheDayOfTheMonth) {
     const char* day1;  // Form5.Combo17 afterwards
   };
   const std::vector<std::pair<std::string, std::string>> all = {
-      {"z", "1"}, {"x", "1"}, {"v", "1"}, {"n", "1"}, {"m", "1"}, {"i", "1"}, {"o", "1"},
-      {"Form5.Combo17", "3"}};
+      {"z", "1"}, {"x", "1"}, {"v", "1"}, {"n", "1"},
+      {"m", "1"}, {"i", "1"}, {"o", "1"}, {"Form5.Combo17", "3"}};
   const Case cases[] = {
       {{}, "(单次)", "(单次)", "停用"},
       {{{"Form5.Combo17", "15"}}, "(单次/每月几号)", "(单次)", "15"},
@@ -118,8 +117,8 @@ TEST(ScheduleTick, TheModeTagsFollowTheBoxesAndTheDayOfTheMonth) {
 }
 
 TEST(ScheduleTick, TimedAction2EveryDayRunsFromTheFirstTickWithItsDayOff) {
-  Rig r(kThursday7, {{"y", "1"}, {"Form13.Combo3", "9"}, {"Form1.Combo10", "8"},
-                     {"Form1.Combo11", "00"}});
+  Rig r(kThursday7,
+        {{"y", "1"}, {"Form13.Combo3", "9"}, {"Form1.Combo10", "8"}, {"Form1.Combo11", "00"}});
   r.sim.advance(6'600);
   EXPECT_TRUE(r.main().Image8.visible());
   EXPECT_EQ(r.sim.program.form<Form13>().Combo3.text(), "停用");
@@ -132,8 +131,8 @@ TEST(ScheduleTick, TimedAction2EveryDayRunsFromTheFirstTickWithItsDayOff) {
 }
 
 TEST(ScheduleTick, TheDayOfTheMonthCountsFromTheSecondTickAndAfterMidnightOneTickLate) {
-  Rig r({2026, 12, 14, 23, 59, 50, 1}, {{"Form5.Combo17", "15"}, {"Form1.Combo1", "8"},
-                                         {"Form1.Combo2", "00"}});
+  Rig r({2026, 12, 14, 23, 59, 50, 1},
+        {{"Form5.Combo17", "15"}, {"Form1.Combo1", "8"}, {"Form1.Combo2", "00"}});
   r.sim.advance(6'600);  // 23:59:56, the 14th
   EXPECT_FALSE(r.main().Image4.visible());
   r.sim.advance(6'600);  // 0:00:03 on the 15th; the mirror still says 14

@@ -194,13 +194,14 @@ TEST(TimedActions, StoppingClosesTheReminderPopups) {
     r.startTimed2("9", "05", &Form13::Option3);
     r.sim.advance(6'000 + 62'000 + 1'000);
     PopupWindow& popup = c.popup(r.sim.program);
+    const std::string name = popup.name();
     ASSERT_TRUE(popup.visible());
     r.sim.click(r.main().*c.stop);
     if (c.closedWithin > 0) {
-      EXPECT_TRUE(popup.loaded());
+      EXPECT_EQ(r.sim.program.find(name), &popup);
       r.sim.advance(c.closedWithin);
     }
-    EXPECT_FALSE(popup.loaded());
+    EXPECT_EQ(r.sim.program.find(name), nullptr);
   }
 }
 
@@ -221,8 +222,9 @@ TEST(TimedActions, TheThreePopupsAreIndependent) {
   EXPECT_EQ(b.caption(), "VELT-定时2-温馨提醒");
   EXPECT_EQ(c.Label1.text(), "生日！");
   r.sim.click(b.Command1);
-  EXPECT_FALSE(b.loaded());
-  EXPECT_TRUE(a.loaded() && c.loaded());
+  EXPECT_EQ(r.sim.program.existing<Form16>(), nullptr);
+  EXPECT_EQ(r.sim.program.existing<Form8>(), &a);
+  EXPECT_EQ(r.sim.program.existing<Form12>(), &c);
   EXPECT_TRUE(r.main().Image4.visible());
   EXPECT_FALSE(r.main().Image8.visible());
 }
