@@ -240,7 +240,7 @@ class Desktop:
         if not panel:
             return None
         tree = self.run("xwininfo", "-tree", "-id", str(panel)).stdout
-        for wid in re.findall(r"^\s*(0x[0-9a-f]+) \"Quorvane\"", tree, re.M):
+        for wid in re.findall(r"^\s*(0x[0-9a-f]+) \"[^\"]*\"", tree, re.M):
             role = self.run("xprop", "-id", wid, "WM_WINDOW_ROLE").stdout
             if '"quorvane-tray-%d"' % icon_id in role:
                 return int(wid, 16)

@@ -25,7 +25,7 @@ def store(home):
 
 
 def countdown(d, started):
-    window = wait_for(lambda: d.search("^" + CAPTION + "$"), 36 * 1.05 / SPEED + 5, step=0.1)
+    window = wait_for(lambda: d.search("^" + CAPTION + "$"), 36 * 1.05 / SPEED + 15, step=0.1)
     if not window:
         fail("no countdown window within 36 s")
     opened = time.monotonic()
