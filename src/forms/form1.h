@@ -156,8 +156,10 @@ class Form1 : public Form {
   Image Image14{*this, "Image14", {8280, 2205, 720, 720}, mainlook::button("Internet选项 ", "internet")};
   Image Image12{*this, "Image12", {9420, 2160, 720, 720}, mainlook::button("退出本程序", "exit")};
   Image Image10{*this, "Image10", {10560, 2160, 720, 720}, mainlook::button("主设置", "settings")};
-  Label Label17{*this, "Label17", {8085, 1920, 3540, 255}, mainlook::tealText("  电源选项      关闭显示器     关闭计算机")};
-  Label Label2{*this, "Label2", {8040, 2880, 3600, 255}, mainlook::tealText(" Internet选项    退出本程序       主设置 ")};
+  Label Label17{*this, "Label17", {8085, 1920, 3540, 255},
+                mainlook::tealText("  电源选项      关闭显示器     关闭计算机")};
+  Label Label2{*this, "Label2", {8040, 2880, 3600, 255},
+               mainlook::tealText(" Internet选项    退出本程序       主设置 ")};
 
   // Timed action 1.
   Label Label40{*this, "Label40", {5520, 3360, 1200, 255}, mainlook::group("(定时)")};
