@@ -8,6 +8,8 @@ mode=${1:-test}
 packages=(
   # build
   cmake ninja-build g++ pkg-config qt6-base-dev libasound2-dev libxcb-dpms0-dev
+  # the application icon's PNG sizes, rendered from its SVG
+  librsvg2-bin
   # run: the CJK font for the Chinese interface and a condensed face for the
   # tray number; a virtual display, a window
   # manager and a tray host for machines without a desktop
@@ -19,6 +21,9 @@ if [ "$mode" = test ]; then
     faketime libfaketime python3-dbusmock dbus-x11 wmctrl
     at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     clang libclang-rt-14-dev valgrind
+    # the packages: the .deb (dpkg-shlibdeps) and its checks, the Windows
+    # installer; a Wayland desktop with Qt's Wayland plugin
+    dpkg-dev file desktop-file-utils appstream nsis weston qt6-wayland
   )
 fi
 
