@@ -238,9 +238,10 @@ def check_runs(root):
         if not wait_for(lambda: "硬盘温度：39℃" in d.all_names(), 21 / SPEED + 10, step=0.5):
             fail("no disk reading in the small window: %s" % d.all_names())
         small = d.search("^[0-9]+月[0-9]+日")
+        if not small:
+            fail("the small monitor window is not up")
         shots["guide-main"] = d.screenshot("guide_main", main)
-        if small:
-            shots["guide-small-window"] = d.screenshot("guide_small_window", small[0])
+        shots["guide-small-window"] = d.screenshot("guide_small_window", small[0])
         x, y, w, h = d.geometry(d.tray_panel())
         tray = d.screenshot("guide_tray_full")
         shots["guide-tray"] = os.path.join(os.path.dirname(tray), "guide_tray.png")
