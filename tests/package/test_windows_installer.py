@@ -103,7 +103,9 @@ def main():
     if len(sys.argv) < 3:
         fail("usage: test_windows_installer.py QUORVANE_EXE QUORVANE_NSI [ICON]")
     exe, script = sys.argv[1], sys.argv[2]
-    icon = sys.argv[3] if len(sys.argv) > 3 and os.path.exists(sys.argv[3]) else None
+    # makensis reads relative paths from the script's folder.
+    icon = os.path.abspath(sys.argv[3]) if len(sys.argv) > 3 and os.path.exists(sys.argv[3]) \
+        else None
     if not os.path.isfile(exe):
         skip(f"no Windows build of quorvane.exe at {exe}")
     for tool in ("makensis", "wine", "wineserver", "Xvfb"):
