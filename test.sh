@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build
 # (warnings as errors), the core under AddressSanitizer and UBSan, then a
-# minute of fuzzing for each parser of outside input.
+# minute of fuzzing for each parser of outside input. The normal build's
+# tests include the packages (label "package"): the .deb is built into
+# build/packages/ and checked, and the Windows installer of a Windows build's
+# quorvane.exe (build-win/, see QUORVANE_WIN_EXE) is built and run under Wine
+# when there is one.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test

@@ -248,7 +248,12 @@ class Desktop:
 
     def _windows(self):
         """The program's top-level windows as the accessibility bus lists them."""
-        os.environ["DISPLAY"] = self.display
+        # Without an X display (Wayland) the accessibility bus is found
+        # through the session bus; another display's would be the wrong one.
+        if self.display:
+            os.environ["DISPLAY"] = self.display
+        else:
+            os.environ.pop("DISPLAY", None)
         import pyatspi  # imported late: it connects to the session's bus
 
         desktop = pyatspi.Registry.getDesktop(0)
