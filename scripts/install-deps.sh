@@ -8,6 +8,9 @@ mode=${1:-test}
 packages=(
   # build
   cmake ninja-build g++ pkg-config qt6-base-dev libasound2-dev libxcb-dpms0-dev
+  # the .deb: the icon's PNG sizes rendered from its SVG, and what cpack uses
+  # to find the libraries' packages
+  librsvg2-bin dpkg-dev file
   # run: the CJK font for the Chinese interface and a condensed face for the
   # tray number; a virtual display, a window
   # manager and a tray host for machines without a desktop
@@ -19,6 +22,9 @@ if [ "$mode" = test ]; then
     faketime libfaketime python3-dbusmock dbus-x11 wmctrl
     at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     clang libclang-rt-14-dev valgrind
+    # the packages' checks and the Windows installer; a Wayland desktop with
+    # Qt's Wayland plugin
+    desktop-file-utils appstream nsis weston qt6-wayland
     # the Windows build and its tests under Wine: mingw-w64 with the posix
     # thread model, GoogleTest's sources to build for Windows, Wine
     mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64

@@ -4,9 +4,9 @@
 #include <limits>
 
 #include "forms/form1.h"
+#include "forms/form5.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
-#include "forms/form5.h"
 
 namespace qv {
 namespace {

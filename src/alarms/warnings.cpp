@@ -2,12 +2,12 @@
 
 #include "alarms/alarm_sound.h"
 #include "alarms/countdown.h"
+#include "app/tray_icon.h"
 #include "forms/countdowns.h"
 #include "forms/form1.h"
-#include "app/tray_icon.h"
+#include "forms/form5.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
-#include "forms/form5.h"
 
 namespace qv {
 namespace {

@@ -13,10 +13,10 @@ class Program;
 
 enum class Command {
   // Power.
-  ShutdownNow,         // "shutdown -s -t 0 -f", minimized: the timed actions without a prompt
-  Shutdown,            // "shutdown -s -f -t 0", hidden: countdowns and the power-off dialog
-  Restart,             // the system's shutdown.exe /r, minimized: timed action 1 and Form10
-  RestartForced,       // "shutdown -r -f -t 0", hidden: the power-off dialog
+  ShutdownNow,    // "shutdown -s -t 0 -f", minimized: the timed actions without a prompt
+  Shutdown,       // "shutdown -s -f -t 0", hidden: countdowns and the power-off dialog
+  Restart,        // the system's shutdown.exe /r, minimized: timed action 1 and Form10
+  RestartForced,  // "shutdown -r -f -t 0", hidden: the power-off dialog
   // Tools of the shortcut panel.
   PowerOptions,
   InternetOptions,

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "forms/form1.h"
 #include "app/commands.h"
 #include "app/tray_icon.h"
+#include "forms/form1.h"
+#include "forms/form5.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
 #include "sensing/temperature_sensor.h"
-#include "forms/form5.h"
 #include "settings/settings_store.h"
 
 namespace qv {

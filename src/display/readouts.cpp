@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "forms/form1.h"
 #include "app/tray_icon.h"
+#include "forms/form1.h"
+#include "forms/form5.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
 #include "sensing/cpu_usage.h"
 #include "sensing/memory_status.h"
 #include "sensing/temperature_sensor.h"
-#include "forms/form5.h"
 
 namespace qv {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "forms/form1.h"
 #include "forms/form3.h"
-#include "runtime/program.h"
 #include "forms/form5.h"
+#include "runtime/program.h"
 
 namespace qv {
 namespace {

@@ -3,13 +3,13 @@
 #include <array>
 #include <string>
 
-#include "forms/form1.h"
 #include "app/tray_icon.h"
+#include "forms/form1.h"
 #include "forms/form3.h"
+#include "forms/form5.h"
 #include "platform/tray.h"
 #include "runtime/convert.h"
 #include "runtime/program.h"
-#include "forms/form5.h"
 #include "sensing/cpu_sensor_status.h"
 #include "settings/settings_store.h"
 

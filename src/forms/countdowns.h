@@ -36,8 +36,11 @@ class CountdownWindow : public CounterWindow {
   };
   CountdownWindow(Program& program, const Look& look)
       : CounterWindow(program, "Form" + std::to_string(look.number),
-                      {.caption = std::string(look.caption), .width = 4320, .height = 2040,
-                       .topmost = true, .taskbar = false}),
+                      {.caption = std::string(look.caption),
+                       .width = 4800,
+                       .height = 2040,
+                       .topmost = true,
+                       .taskbar = false}),
         look_(look) {}
 
  private:
@@ -45,9 +48,9 @@ class CountdownWindow : public CounterWindow {
 
  public:
   // clang-format off
-  Label Label1{*this, "Label1", {1080, 240, 3000, 540}, {.text = std::string(look_.message)}};
+  Label Label1{*this, "Label1", {1080, 300, 3600, 480}, {.text = std::string(look_.message)}};
   Image Image1{*this, "Image1", {240, 360, 720, 720}, {.picture = "warning"}};
-  CommandButton Command1{*this, "Command1", {2640, 1440, 1440, 420}, {.text = std::string(look_.cancel)}};
+  CommandButton Command1{*this, "Command1", {3120, 1440, 1440, 420}, {.text = std::string(look_.cancel)}};
   // clang-format on
 };
 

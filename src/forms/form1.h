@@ -44,7 +44,8 @@ inline Design group(std::string text) {
 }
 // A text link: teal on grey with a hand pointer; its tooltip repeats it.
 inline Design link(const std::string& text) {
-  return {.text = text, .fore = teal, .back = linkBack, .opaque = true, .tooltip = text, .hand = true};
+  return {
+      .text = text, .fore = teal, .back = linkBack, .opaque = true, .tooltip = text, .hand = true};
 }
 // The one link with neither background nor hand pointer.
 inline Design bareLink(const std::string& text) {
@@ -65,7 +66,8 @@ inline Design pickOnly() {
 // Ten segments of a level bar, left to right along `top`.
 inline auto bar(int top) {
   return [top](int k) {
-    return std::pair{Twips{2760 + 240 * k, top, 135, 375}, Design{.back = barUnlit, .opaque = true}};
+    return std::pair{Twips{2760 + 240 * k, top, 135, 375},
+                     Design{.back = barUnlit, .opaque = true}};
   };
 }
 }  // namespace mainlook
@@ -154,8 +156,10 @@ class Form1 : public Form {
   Image Image14{*this, "Image14", {8280, 2205, 720, 720}, mainlook::button("Internet选项 ", "internet")};
   Image Image12{*this, "Image12", {9420, 2160, 720, 720}, mainlook::button("退出本程序", "exit")};
   Image Image10{*this, "Image10", {10560, 2160, 720, 720}, mainlook::button("主设置", "settings")};
-  Label Label17{*this, "Label17", {8085, 1920, 3540, 255}, mainlook::tealText("  电源选项      关闭显示器     关闭计算机")};
-  Label Label2{*this, "Label2", {8040, 2880, 3600, 255}, mainlook::tealText(" Internet选项    退出本程序       主设置 ")};
+  Label Label17{*this, "Label17", {8085, 1920, 3540, 255},
+                mainlook::tealText("  电源选项      关闭显示器     关闭计算机")};
+  Label Label2{*this, "Label2", {8040, 2880, 3600, 255},
+               mainlook::tealText(" Internet选项    退出本程序       主设置 ")};
 
   // Timed action 1.
   Label Label40{*this, "Label40", {5520, 3360, 1200, 255}, mainlook::group("(定时)")};

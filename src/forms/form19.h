@@ -29,7 +29,8 @@ class Form19 : public Form {
   OptionButton Option5{*this, "Option5", {2280, 600, 1560, 300}, {.text = "关闭显示器"}};
   // Selected whenever the dialog is created: a choice is never remembered.
   OptionButton Option6{*this, "Option6", {2280, 960, 1560, 300}, {.text = "无动作", .value = 1}};
-  CommandButton Command1{*this, "Command1", {600, 1500, 1320, 540}, pictureButton("确定", "您确定要关闭计算机吗?", "confirm")};
+  CommandButton Command1{*this, "Command1", {600, 1500, 1320, 540},
+                         pictureButton("确定", "您确定要关闭计算机吗?", "confirm")};
   CommandButton Command2{*this, "Command2", {2280, 1500, 1320, 540}, pictureButton("取消", "取消", "cancel")};
   // clang-format on
 };

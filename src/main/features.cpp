@@ -9,6 +9,7 @@
 #include "forms/form1.h"
 #include "runtime/program.h"
 #include "schedule/countdown_windows.h"
+#include "schedule/date_reminder.h"
 #include "schedule/executors.h"
 #include "schedule/power_off_dialog.h"
 #include "schedule/reminder_popups.h"
@@ -35,6 +36,7 @@ void installFeatures(Program& program) {
   installReminderPopups(program);
   installTimedAction1(program);
   installTimedAction2(program);
+  installDateReminder(program);
   installScheduleTick(program);
   installReminderSlots(program);
   installPowerOffDialog(program);

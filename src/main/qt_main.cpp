@@ -27,6 +27,9 @@ int main(int argc, char** argv) {
   // No display name: Qt would add it to every window's title ("设置 — Quorvane"),
   // and the captions are shown as they are.
   QApplication::setApplicationName("quorvane");
+  // The installed desktop entry's name: desktops match the windows to it,
+  // and on Wayland, where a window carries no icon, show the entry's icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvane.Quorvane"));
   QApplication::setQuitOnLastWindowClosed(false);
 
   qv::ui::QtTray tray;

@@ -184,8 +184,7 @@ void CheckBox::setValue(std::int64_t value) {
 }
 
 OptionButton::OptionButton(Form& form, std::string name, Twips at, Design design)
-    : Control(form, std::move(name), kKind, at, design),
-      value_(design.value != 0) {}
+    : Control(form, std::move(name), kKind, at, design), value_(design.value != 0) {}
 
 void OptionButton::setValue(bool selected) {
   if (selected == value_) return;

@@ -82,7 +82,7 @@ struct Twips {
 // Design-time properties. Fields a kind does not use are ignored. Designated
 // initializers must follow this order.
 struct Design {
-  std::string text;  // caption of labels, buttons, boxes and frames; text of fields
+  std::string text;          // caption of labels, buttons, boxes and frames; text of fields
   std::optional<Font> font;  // the window's font when not given
   Colour fore = colours::black;
   Colour back = colours::buttonFace;

@@ -37,12 +37,16 @@ class Handler {
     slot_ = std::forward<F>(handler);
   }
 
-  explicit operator bool() const { return static_cast<bool>(slot_); }
+  explicit operator bool() const {
+    return static_cast<bool>(slot_);
+  }
   template <class... Args>
   decltype(auto) operator()(Args&&... args) const {
     return slot_(std::forward<Args>(args)...);
   }
-  const std::function<Signature>& function() const { return slot_; }
+  const std::function<Signature>& function() const {
+    return slot_;
+  }
 
  private:
   std::function<Signature> slot_;

@@ -63,7 +63,8 @@ void cancelAlarm(Program& p, CountdownWindow& w) {
   attempt([&] { w.Timer1.stop(); });
   p.close(w);
 }
-void cancelTimed(Program& p, CountdownWindow& w, CommandButton Form1::*stop, Timer Form1::*executor) {
+void cancelTimed(Program& p, CountdownWindow& w, CommandButton Form1::*stop,
+                 Timer Form1::*executor) {
   attempt([&] { w.Timer1.stop(); });
   attempt([&] { (p.form<Form1>().*stop).press(); });
   attempt([&] { (p.form<Form1>().*executor).stop(); });
@@ -81,7 +82,8 @@ constexpr CountdownRow kRows[] = {
      [](Program& p, CountdownWindow& w) { cancelTimed(p, w, &Form1::Command14, &Form1::Timer30); }},
     {14, timed2Delay, "20", shutDown,
      [](Program& p, CountdownWindow& w) { cancelTimed(p, w, &Form1::Command25, &Form1::Timer32); }},
-    {15, timed2Delay, "20", [](Program& p, CountdownWindow& w) { standBy(p, w, &Form1::Command25); },
+    {15, timed2Delay, "20",
+     [](Program& p, CountdownWindow& w) { standBy(p, w, &Form1::Command25); },
      [](Program& p, CountdownWindow& w) { cancelTimed(p, w, &Form1::Command25, &Form1::Timer33); }},
 };
 
@@ -90,9 +92,7 @@ void load(CountdownWindow& w, const CountdownRow& row) {
   // The second timed action's shutdown sits in the screen's bottom-right
   // corner, a little above its bottom edge.
   if (row.number == 14)
-    attempt([&] {
-      w.moveTo(p.screen().width - w.width(), p.screen().height - w.height() - 430);
-    });
+    attempt([&] { w.moveTo(p.screen().width - w.width(), p.screen().height - w.height() - 430); });
   attempt([&] { w.Timer1.stop(); });
   attempt([&] { w.Label2.setText("0"); });
   attempt([&] { w.setTopmost(true); });

@@ -64,8 +64,8 @@ void status(Form1& f) {
     if (holds([&] { return (p.form<Form13>().*c.option).value(); }))
       attempt([&] { f.Label104.setText(c.word); });
   attempt([&] {
-    f.Label103.setText("定时2动作时间：( " + f.Text8.text() + "：" + f.Text9.text() + " )" +
-                       " - " + f.Label104.text());
+    f.Label103.setText("定时2动作时间：( " + f.Text8.text() + "：" + f.Text9.text() + " )" + " - " +
+                       f.Label104.text());
   });
   if (holds([&] { return f.Text8.text().empty(); }))
     attempt([&] { f.Label103.setText("定时2动作时间：( 未启动 ) "); });

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "forms/form1.h"
-#include "runtime/program.h"
 #include "forms/form5.h"
+#include "runtime/program.h"
 #include "settings/settings_store.h"
 
 namespace qv {

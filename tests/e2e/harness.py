@@ -240,7 +240,7 @@ class Desktop:
         if not panel:
             return None
         tree = self.run("xwininfo", "-tree", "-id", str(panel)).stdout
-        for wid in re.findall(r"^\s*(0x[0-9a-f]+) \"Quorvane\"", tree, re.M):
+        for wid in re.findall(r"^\s*(0x[0-9a-f]+) \"[^\"]*\"", tree, re.M):
             role = self.run("xprop", "-id", wid, "WM_WINDOW_ROLE").stdout
             if '"quorvane-tray-%d"' % icon_id in role:
                 return int(wid, 16)
@@ -248,7 +248,12 @@ class Desktop:
 
     def _windows(self):
         """The program's top-level windows as the accessibility bus lists them."""
-        os.environ["DISPLAY"] = self.display
+        # Without an X display (Wayland) the accessibility bus is found
+        # through the session bus; another display's would be the wrong one.
+        if self.display:
+            os.environ["DISPLAY"] = self.display
+        else:
+            os.environ.pop("DISPLAY", None)
         import pyatspi  # imported late: it connects to the session's bus
 
         desktop = pyatspi.Registry.getDesktop(0)

@@ -136,6 +136,7 @@ TEST_F(XdgAutostartTest, WritesTheEntryByteForByte) {
             "Type=Application\n"
             "Name=Quorvane\n"
             "Exec=\"/opt/my apps/100%% quorvane\"\n"
+            "TryExec=/opt/my apps/100% quorvane\n"
             "X-GNOME-Autostart-enabled=true\n");
   struct stat st {};
   ASSERT_EQ(::stat((dir + "/quorvane.desktop").c_str(), &st), 0);
@@ -170,6 +171,8 @@ TEST_F(XdgAutostartTest, NastyPathsStartExactlyThatProgram) {
     auto unescaped = unescapeString(keys["Exec"]);
     ASSERT_TRUE(unescaped) << keys["Exec"];
     EXPECT_EQ(execArguments(*unescaped), std::vector<std::string>{c.path}) << keys["Exec"];
+    // The file a desktop checks before it starts the entry: the same program.
+    EXPECT_EQ(unescapeString(keys["TryExec"]), c.path) << keys["TryExec"];
   }
 }
 

@@ -7,8 +7,8 @@
 
 #include "forms/form1.h"
 #include "forms/form3.h"
-#include "runtime/census.h"
 #include "forms/form5.h"
+#include "runtime/census.h"
 #include "support/sim.h"
 
 namespace qv {

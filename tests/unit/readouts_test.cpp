@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "forms/form1.h"
-#include "sensing/temperature_sensor.h"
 #include "forms/form5.h"
+#include "sensing/temperature_sensor.h"
 #include "support/sim.h"
 
 namespace qv {

@@ -410,8 +410,9 @@ TEST_F(Runtime, ASecondHandlerForOneEventIsAFaultInDebugBuilds) {
 #ifdef NDEBUG
   GTEST_SKIP() << "checked in debug builds only";
 #else
-  EXPECT_THROW(f.Command1.onClick = [] {}, HandlerTaken);
-  EXPECT_THROW(f.Timer1.onTick = [] {}, HandlerTaken) << "the first assignment is free";
+  EXPECT_THROW(
+      f.Command1.onClick = [] {}, HandlerTaken);
+  EXPECT_NO_THROW(f.Timer1.onTick = [] {}) << "another slot's first handler is free";
   int replaced = 0;
   f.Command1.onClick.replace([&] { ++replaced; });
   f.Command1.press();
@@ -430,9 +431,10 @@ struct Grid : Form {
   static constexpr int kNumber = 16;
   explicit Grid(Program& p) : Form(p, "Grid", {.font = {"Tahoma", 10.5}}) {}
   Frame Frame1{*this, "Frame1", {0, 0, 3000, 3000}};
-  ControlArray<ComboBox> Combos{*this, "Combo", 4, 3, [this](int i) {
-    return std::pair{Twips{120, 240 + 360 * i, 600, 315}, Design{.parent = &Frame1}};
-  }};
+  ControlArray<ComboBox> Combos{
+      *this, "Combo", 4, 3, [this](int i) {
+        return std::pair{Twips{120, 240 + 360 * i, 600, 315}, Design{.parent = &Frame1}};
+      }};
   Label Label1{*this, "Label1", {0, 0, 100, 100}, {.font = Font{"Tahoma", 8}}};
   Label Label2{*this, "Label2"};
 };

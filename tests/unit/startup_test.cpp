@@ -5,8 +5,8 @@
 
 #include "forms/form1.h"
 #include "forms/form3.h"
-#include "sensing/temperature_sensor.h"
 #include "forms/form5.h"
+#include "sensing/temperature_sensor.h"
 #include "support/sim.h"
 
 namespace qv {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "forms/form1.h"
 #include "app/tray_icon.h"
+#include "forms/form1.h"
 #include "support/sim.h"
 
 namespace qv {

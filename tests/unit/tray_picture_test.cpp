@@ -11,9 +11,9 @@
 
 #include "forms/form1.h"
 #include "forms/form3.h"
+#include "forms/form5.h"
 #include "platform/thermal.h"
 #include "platform/tray.h"
-#include "forms/form5.h"
 #include "support/sim.h"
 
 namespace qv {

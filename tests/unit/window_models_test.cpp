@@ -27,9 +27,9 @@ namespace {
 
 template <class... F>
 struct Windows {};
-using AllWindows = Windows<Form1, Form2, Form3, Form4, Form5, Form6, Form7, Form8, Form9, Form10,
-                           Form11, Form12, Form13, Form14, Form15, Form16, Form17, Form18, Form19,
-                           Form20>;
+using AllWindows =
+    Windows<Form1, Form2, Form3, Form4, Form5, Form6, Form7, Form8, Form9, Form10, Form11, Form12,
+            Form13, Form14, Form15, Form16, Form17, Form18, Form19, Form20>;
 
 template <class... F>
 std::vector<std::string> lintAll(Program& p, Windows<F...>) {

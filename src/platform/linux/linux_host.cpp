@@ -5,9 +5,9 @@
 
 #include "platform/host.h"
 #include "platform/linux/alsa_tone.h"
+#include "platform/linux/desktop_tools.h"
 #include "platform/linux/ini_settings.h"
 #include "platform/linux/linux_clock.h"
-#include "platform/linux/desktop_tools.h"
 #include "platform/linux/linux_display_power.h"
 #include "platform/linux/linux_media.h"
 #include "platform/linux/linux_process.h"
@@ -46,9 +46,8 @@ class LinuxHost : public HostServices {
   lnx::LogindPower power_;
   // Power lines go to logind, the shortcut panel's lines to desktop tools.
   lnx::DesktopTools tools_;
-  lnx::LinuxProcess process_{power_, [this](const std::string& line, int style) {
-                               return tools_.launch(line, style);
-                             }};
+  lnx::LinuxProcess process_{
+      power_, [this](const std::string& line, int style) { return tools_.launch(line, style); }};
   lnx::XdgAutostart autostart_;
   lnx::LinuxDisplayPower display_;
   lnx::LinuxMedia media_;

@@ -45,6 +45,30 @@ void syncDirectory(const std::string& dir) {
   ::close(fd);
 }
 
+// A string value: backslashes and line breaks escaped.
+std::string escapeString(std::string_view text) {
+  std::string value;
+  for (char c : text) {
+    switch (c) {
+      case '\\':
+        value += "\\\\";
+        break;
+      case '\n':
+        value += "\\n";
+        break;
+      case '\t':
+        value += "\\t";
+        break;
+      case '\r':
+        value += "\\r";
+        break;
+      default:
+        value += c;
+    }
+  }
+  return value;
+}
+
 }  // namespace
 
 std::optional<std::string> execValue(std::string_view path) {
@@ -65,26 +89,7 @@ std::optional<std::string> execValue(std::string_view path) {
 
   // Exec is a string value, so its backslashes and line breaks are escaped
   // once more on top of the quoting.
-  std::string value;
-  for (char c : argument) {
-    switch (c) {
-      case '\\':
-        value += "\\\\";
-        break;
-      case '\n':
-        value += "\\n";
-        break;
-      case '\t':
-        value += "\\t";
-        break;
-      case '\r':
-        value += "\\r";
-        break;
-      default:
-        value += c;
-    }
-  }
-  return value;
+  return escapeString(argument);
 }
 
 XdgAutostart::XdgAutostart(std::string configDir) {
@@ -107,6 +112,11 @@ bool XdgAutostart::add(const std::string& name, const std::string& path) {
       "Name=Quorvane\n"
       "Exec=" +
       *exec +
+      "\n"
+      // Once the program is gone (its package removed) desktops skip the
+      // entry instead of failing to start it at every log-on.
+      "TryExec=" +
+      escapeString(path) +
       "\n"
       "X-GNOME-Autostart-enabled=true\n";
 

@@ -105,6 +105,15 @@ QPixmap drawGlyph(const QString& name, int size) {
   } else if (name == "cancel") {
     p.drawLine(QPointF(8, 8), QPointF(24, 24));
     p.drawLine(QPointF(24, 8), QPointF(8, 24));
+  } else if (name == "warning") {
+    p.setPen(QPen(QColor(230, 120, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolygon(QPolygonF({QPointF(16, 4), QPointF(29, 27), QPointF(3, 27)}));
+    p.drawLine(QPointF(16, 12), QPointF(16, 19));
+    p.drawPoint(QPointF(16, 23));
+  } else if (name == "information") {
+    p.drawEllipse(QRectF(4, 4, 24, 24));
+    p.drawLine(QPointF(16, 14), QPointF(16, 22));
+    p.drawPoint(QPointF(16, 10));
   } else {
     p.drawRect(QRectF(6, 6, 20, 20));
   }
@@ -136,6 +145,8 @@ const char* themeName(const QString& name) {
   if (name == "settings") return "preferences-system";
   if (name == "confirm") return "dialog-ok";
   if (name == "cancel") return "dialog-cancel";
+  if (name == "warning") return "dialog-warning";
+  if (name == "information") return "dialog-information";
   return nullptr;
 }
 
