@@ -41,7 +41,9 @@ ViewHost::~ViewHost() {
 }
 
 void ViewHost::created(Form& form) {
-  views_[&form] = new FormView(program_, form, *this);
+  // Made before it is entered: creating its windows sends messages.
+  auto* view = new FormView(program_, form, *this);
+  views_[&form] = view;
 }
 
 void ViewHost::closing(Form& form) {
@@ -61,7 +63,10 @@ void ViewHost::destroyLater(FormView* view) {
 }
 
 void ViewHost::settled() {
-  for (auto& [form, view] : views_) view->flush();
+  // A snapshot: a closed view is only destroyed later, but the map may change.
+  std::vector<FormView*> views;
+  for (auto& [form, view] : views_) views.push_back(view);
+  for (FormView* view : views) view->flush();
   rearm();
 }
 
@@ -176,11 +181,13 @@ int ViewHost::run() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     // Tab and the arrow keys move between a window's controls.
+    // IsDialogMessageW dispatches the message, and its handler may open or
+    // close windows: look the window up first, never call it mid-iteration.
     HWND top = GetAncestor(msg.hwnd, GA_ROOT);
-    bool dialog = false;
-    for (auto& [form, view] : views_)
-      if (view->window() && view->window() == top) dialog = IsDialogMessageW(top, &msg);
-    if (dialog) continue;
+    const bool ours = top && std::any_of(views_.begin(), views_.end(), [top](const auto& entry) {
+                        return entry.second && entry.second->window() == top;
+                      });
+    if (ours && IsDialogMessageW(top, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
