@@ -106,6 +106,14 @@ def main():
             fail(f"the main window lacks {missing}; it shows {shown}")
         if not wait_for(lambda: len(d.tray_icons()) == 2, 20):
             fail("expected two icons in the tray, found %d" % len(d.tray_icons()))
+        # The timers run: the first ticks fill in the limits and the memory
+        # figures (Wine answers the memory query).
+        def texts():
+            return [text for _, text, _, _ in d.controls("Quorvane")]
+        if not wait_for(lambda: "CPU温度报警提示上限：72℃" in texts()
+                        and any(t.startswith("物理内存总数：") for t in texts()), 20):
+            fail("the first ticks did not fill in the main window: %s" % texts())
+        time.sleep(1)
         d.screenshot("win_main_window", main_window)
         d.screenshot("win_desktop")
 

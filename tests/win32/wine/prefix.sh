@@ -9,20 +9,22 @@ export WINEDEBUG=-all
 # download them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 stamp="$WINEPREFIX/.quorvane-prefix"
-version=1
+version=6
 
 if [ "$(cat "$stamp" 2>/dev/null)" != "$version" ]; then
   rm -rf "$WINEPREFIX"
   wineboot --init
   wineserver -w
-  font=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
-  [ -f "$font" ] || { echo "missing $font (package fonts-wqy-microhei)" >&2; exit 1; }
-  ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/wqy-microhei.ttc"
+  # Noto Sans CJK rather than the WenQuanYi Micro Hei of the Linux program,
+  # whose "℃" is an empty glyph that Wine, unlike fontconfig, takes as drawn.
+  font=/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc
+  [ -f "$font" ] || { echo "missing $font (package fonts-noto-cjk)" >&2; exit 1; }
+  ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/NotoSansCJK-Regular.ttc"
   # Windows draws Chinese in a Tahoma caption through font linking; here
-  # every face the program and the system controls use links to WenQuanYi.
+  # every face the program and the system controls use links to Noto.
   link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
   for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI" Arial; do
-    wine reg add "$link" /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null
+    wine reg add "$link" /v "$face" /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f >/dev/null
   done
   wineserver -w
   echo "$version" >"$stamp"
