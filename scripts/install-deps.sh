@@ -25,6 +25,10 @@ if [ "$mode" = test ]; then
     # the packages' checks and the Windows installer; a Wayland desktop with
     # Qt's Wayland plugin
     desktop-file-utils appstream nsis weston qt6-wayland
+    # the Windows build and its tests under Wine: mingw-w64 with the posix
+    # thread model, GoogleTest's sources to build for Windows, Wine and a
+    # CJK font for it
+    mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-noto-cjk
   )
 fi
 

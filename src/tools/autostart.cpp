@@ -9,9 +9,10 @@
 namespace qv {
 namespace {
 
-// The executable's file name without its extension.
+// The executable's file name without its extension; Windows paths use either
+// separator.
 std::string baseName(const std::string& path) {
-  std::string name = path.substr(path.find_last_of('/') + 1);
+  std::string name = path.substr(path.find_last_of("/\\") + 1);
   std::size_t dot = name.find_last_of('.');
   return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }

@@ -30,7 +30,9 @@ using ui::QtTray;
 
 constexpr unsigned kAddFields = trayfield::message | trayfield::icon | trayfield::tip;
 
-bool waitFor(const std::function<bool()>& condition, int ms = 10000) {
+// Generous: a loaded machine takes seconds to start a Python D-Bus peer or a
+// tray host, and a condition that holds returns at once.
+bool waitFor(const std::function<bool()>& condition, int ms = 30000) {
   QElapsedTimer clock;
   clock.start();
   while (!condition()) {

@@ -226,6 +226,15 @@ TEST_F(SettingsWindow, AutostartFollowsTheOptionWhenApplied) {
   EXPECT_EQ(sim.fake.store.get("h", "h", "status"), "1");
 }
 
+TEST_F(SettingsWindow, AutostartNamesAWindowsProgramByItsFileName) {
+  sim.fake.process.path = R"(C:\Users\李\AppData\Local\Programs\Quorvane\quorvane.exe)";
+  sim.start();
+  sim.run([&] { f().Check5.setValue(1); });
+  sim.click(f().Command5);
+  ASSERT_EQ(sim.fake.autostart.calls.size(), 1u);
+  EXPECT_EQ(sim.fake.autostart.calls[0], "add quorvane " + sim.fake.process.path);
+}
+
 TEST_F(SettingsWindow, TheSettingsToolShowsItAndHidesTheMainWindow) {
   sim.start();
   f().Combo1.setText("50");  // unapplied: still shown

@@ -1,0 +1,71 @@
+#include "platform/win32/win32_process.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/dry_run.h"
+#include "platform/win32/wide_text.h"
+
+namespace qv::win {
+namespace {
+
+// The program's window styles are the system's show states 0, 1 and 2.
+std::optional<WORD> showState(int windowStyle) {
+  switch (windowStyle) {
+    case windowstyle::hidden:
+      return SW_HIDE;
+    case windowstyle::normal:
+      return SW_SHOWNORMAL;
+    case windowstyle::minimized:
+      return SW_SHOWMINIMIZED;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+bool Win32Process::run(const std::string& commandLine, int windowStyle) {
+  // Checked first, before anything else is looked at.
+  if (dryRun()) {
+    logDryRun("would run \"" + commandLine + "\" (window style " + std::to_string(windowStyle) +
+              ")");
+    return true;
+  }
+  auto line = wide(commandLine);
+  auto show = showState(windowStyle);
+  if (!line || line->empty() || !show) return false;
+  // CreateProcessW may write into the command line it is given.
+  std::vector<wchar_t> buffer(line->begin(), line->end());
+  buffer.push_back(L'\0');
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = *show;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started))
+    return false;
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return true;
+}
+
+std::string Win32Process::executablePath() {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return {};
+    if (n < buffer.size()) {
+      std::string path = narrow(std::wstring_view(buffer.data(), n));
+      std::replace(path.begin(), path.end(), '\\', '/');
+      return path;
+    }
+    if (buffer.size() >= 32768) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+}  // namespace qv::win

@@ -1,0 +1,112 @@
+// The services that act on the machine. Started programs are a stand-in
+// (show_state.exe); power, the display and the drive run in dry run only,
+// which main() switches on and each test checks before it calls anything.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "platform/win32/dry_run.h"
+#include "platform/win32/mci_media.h"
+#include "platform/win32/monitor_power.h"
+#include "platform/win32/win32_power.h"
+#include "platform/win32/win32_process.h"
+
+namespace qv::win {
+namespace {
+
+std::string slurp(const std::wstring& path) {
+  std::ifstream in{std::filesystem::path(path)};
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string waitFor(const std::string& path) {
+  for (int i = 0; i < 100; ++i) {
+    std::ifstream in(path);
+    std::string line;
+    if (std::getline(in, line) && !line.empty()) return line;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return "<nothing>";
+}
+
+// Dry run off for the life of the object: only for the stand-in.
+class RealRun {
+ public:
+  RealRun() { _putenv_s("QUORVANE_DRY_RUN", ""); }
+  ~RealRun() { _putenv_s("QUORVANE_DRY_RUN", "1"); }
+};
+
+std::string tempFile(const char* name) {
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  std::string path = std::string(dir) + name + std::to_string(GetCurrentProcessId()) + ".txt";
+  std::remove(path.c_str());
+  return path;
+}
+
+TEST(Win32Process, StartsTheLineInTheWindowStateAskedFor) {
+  RealRun real;
+  Win32Process process;
+  struct Case {
+    int style;
+    const char* state;  // STARTF_USESHOWWINDOW and the show state
+  };
+  for (Case c : {Case{0, "1 0"}, Case{1, "1 1"}, Case{2, "1 2"}}) {
+    const std::string out = tempFile("show-state-");
+    ASSERT_TRUE(process.run("\"" QUORVANE_SHOW_STATE "\" " + out, c.style));
+    EXPECT_EQ(waitFor(out), c.state) << "window style " << c.style;
+    std::remove(out.c_str());
+  }
+  EXPECT_FALSE(process.run("\"" QUORVANE_SHOW_STATE "\" x", 7)) << "an unknown window style";
+  EXPECT_FALSE(process.run("", 1));
+  EXPECT_FALSE(process.run("quorvane-no-such-program.exe", 1));
+}
+
+TEST(Win32Process, DryRunLogsTheLineAndStartsNothing) {
+  ASSERT_TRUE(dryRun());
+  const std::string out = tempFile("dry-run-");
+  const std::string line = "\"" QUORVANE_SHOW_STATE "\" " + out;
+  EXPECT_TRUE(Win32Process().run(line, 2));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_EQ(std::ifstream(out).good(), false) << "the stand-in ran";
+  EXPECT_NE(slurp(dryRunLogPath()).find("would run \"" + line + "\" (window style 2)"),
+            std::string::npos);
+}
+
+TEST(Win32Process, ExecutablePathIsThisProgramWithForwardSlashes) {
+  std::string path = Win32Process().executablePath();
+  EXPECT_EQ(path.find('\\'), std::string::npos) << path;
+  EXPECT_NE(path.find("/win32_platform_tests.exe"), std::string::npos) << path;
+}
+
+TEST(DryRun, PowerDisplayAndDriveAreOnlyLogged) {
+  ASSERT_TRUE(dryRun()) << "refusing to call the power service without dry run";
+  DeleteFileW(dryRunLogPath().c_str());
+  Win32Power power;
+  EXPECT_TRUE(power.suspend());
+  EXPECT_TRUE(power.restartNow());
+  EXPECT_TRUE(power.powerOff());
+  EXPECT_TRUE(power.restart());
+  EXPECT_TRUE(MonitorPower().displayOff());
+  EXPECT_TRUE(MciMedia().send("set CDAudio door open"));
+  EXPECT_EQ(slurp(dryRunLogPath()),
+            "quorvane: dry run: would suspend\n"
+            "quorvane: dry run: would restart at once\n"
+            "quorvane: dry run: would power off\n"
+            "quorvane: dry run: would restart\n"
+            "quorvane: dry run: would switch the display off\n"
+            "quorvane: dry run: would send the media command \"set CDAudio door open\"\n");
+}
+
+}  // namespace
+}  // namespace qv::win
