@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "platform/linux/sysfs_disks.h"
-#include "private_bus.h"
 #include "sysfs_tree.h"
+#include "test_processes.h"
 
 namespace qv::lnx {
 namespace {
@@ -132,8 +132,8 @@ TEST(SysfsDisks, FollowsDisksAsTheyComeAndGoAndLeavesSleepingDisksAlone) {
 
 TEST(SysfsDisks, AnUnreachableSystemBusMeansNoFallbackTemperatures) {
   SysfsTree tree("acpi-only");
-  bus_test::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS",
-                          "unix:path=" + (tree.root() / "no-bus").string());
+  testenv::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS",
+                         "unix:path=" + (tree.root() / "no-bus").string());
   SysfsDisks disks(tree.root());
   EXPECT_EQ(temperatures(disks), std::vector<int>{});
   EXPECT_EQ(temperatures(disks), std::vector<int>{});  // and again, reconnecting
@@ -144,9 +144,9 @@ TEST(SysfsDisks, AnUnreachableSystemBusMeansNoFallbackTemperatures) {
 class UdisksOnPrivateBus : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (const auto missing = bus_test::missingBusTools()) GTEST_SKIP() << *missing;
+    if (const auto missing = testenv::missingBusTools()) GTEST_SKIP() << *missing;
     bus_.emplace();
-    address_ = bus_->address();
+    address_ = bus_->start();
     ASSERT_FALSE(address_.empty()) << "dbus-daemon gave no address";
     env_.emplace("DBUS_SYSTEM_BUS_ADDRESS", address_);
   }
@@ -158,7 +158,7 @@ class UdisksOnPrivateBus : public ::testing::Test {
   }
 
   void startUdisks(const std::string& parameters) {
-    ASSERT_TRUE(mock_.start({bus_test::kPython, "-m", "dbusmock", "-t",
+    ASSERT_TRUE(mock_.start({testenv::kPython, "-m", "dbusmock", "-t",
                              std::string(QUORVANE_TEST_DATA) + "/dbusmock/udisks2.py", "-p",
                              parameters, "-l", callLog().string()}));
     QDBusConnection probe = QDBusConnection::connectToBus(QString::fromStdString(address_),
@@ -181,9 +181,9 @@ class UdisksOnPrivateBus : public ::testing::Test {
 
   SysfsTree scratch_;
   std::string address_;
-  std::optional<bus_test::ScopedEnv> env_;
-  std::optional<bus_test::PrivateBus> bus_;
-  bus_test::Child mock_;
+  std::optional<testenv::ScopedEnv> env_;
+  std::optional<testenv::PrivateBus> bus_;
+  testenv::Child mock_;
 };
 
 TEST_F(UdisksOnPrivateBus, FillsInDisksWithoutAKernelSensorButNotSleepingOnes) {

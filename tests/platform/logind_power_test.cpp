@@ -27,8 +27,8 @@
 
 #include "platform/linux/linux_process.h"
 #include "platform/linux/logind_power.h"
-#include "private_bus.h"
 #include "sysfs_tree.h"
+#include "test_processes.h"
 
 namespace qv::lnx {
 namespace {
@@ -53,9 +53,9 @@ std::vector<std::string> lines(const std::string& text) {
 class LogindOnPrivateBus : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (const auto missing = bus_test::missingBusTools()) GTEST_SKIP() << *missing;
+    if (const auto missing = testenv::missingBusTools()) GTEST_SKIP() << *missing;
     bus_.emplace();
-    address_ = bus_->address();
+    address_ = bus_->start();
     ASSERT_FALSE(address_.empty()) << "dbus-daemon gave no address";
     env_.emplace("DBUS_SYSTEM_BUS_ADDRESS", address_);
   }
@@ -70,8 +70,8 @@ class LogindOnPrivateBus : public ::testing::Test {
   // Starts the logind mock and makes sure that it, on the private bus, is
   // what the services will reach.
   void startLogind(const std::string& parameters = "{}") {
-    ASSERT_TRUE(mock_.start({bus_test::kPython, "-m", "dbusmock", "--system", "--template",
-                             "logind", "-p", parameters, "-l", log().string()}));
+    ASSERT_TRUE(mock_.start({testenv::kPython, "-m", "dbusmock", "--system", "--template", "logind",
+                             "-p", parameters, "-l", log().string()}));
     QDBusConnection bus = probe();
     ASSERT_TRUE(bus.isConnected());
     bool up = false;
@@ -145,12 +145,12 @@ class LogindOnPrivateBus : public ::testing::Test {
     return calls;
   }
 
-  bus_test::ScopedEnv carryOut_{"QUORVANE_DRY_RUN", "0"};
+  testenv::ScopedEnv carryOut_{"QUORVANE_DRY_RUN", "0"};
   sysfs_test::SysfsTree scratch_;
   std::string address_;
-  std::optional<bus_test::ScopedEnv> env_;
-  std::optional<bus_test::PrivateBus> bus_;
-  bus_test::Child mock_;
+  std::optional<testenv::ScopedEnv> env_;
+  std::optional<testenv::PrivateBus> bus_;
+  testenv::Child mock_;
   std::size_t seen_ = 0;
 };
 
@@ -259,9 +259,9 @@ TEST_F(LogindOnPrivateBus, ABusErrorIsAFailureOnOneLine) {
 
 TEST(LogindPower, WithoutASystemBusEveryActionFailsAtOnce) {
   sysfs_test::SysfsTree scratch;
-  bus_test::ScopedEnv carryOut("QUORVANE_DRY_RUN", "0");
-  bus_test::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS",
-                          "unix:path=" + (scratch.root() / "no-bus").string());
+  testenv::ScopedEnv carryOut("QUORVANE_DRY_RUN", "0");
+  testenv::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS",
+                         "unix:path=" + (scratch.root() / "no-bus").string());
   LogindPower power = testPower();
   const auto start = Clock::now();
   for (const Action& action : {kPowerOff, kRestart, kRestartNow, kSuspend}) {
@@ -384,7 +384,7 @@ TEST_F(LogindOnPrivateBus, OnlyTheFourPowerLinesReachLogindAndTheRestGoElsewhere
 
 TEST_F(LogindOnPrivateBus, DryRunOnlyWritesWhatItWouldDo) {
   ASSERT_NO_FATAL_FAILURE(startLogind());
-  bus_test::ScopedEnv dry("QUORVANE_DRY_RUN", "1");
+  testenv::ScopedEnv dry("QUORVANE_DRY_RUN", "1");
   LogindPower power = testPower();
   LinuxProcess process(power, [](const std::string&, int) {
     ADD_FAILURE() << "a dry run handed a line on";

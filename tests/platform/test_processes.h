@@ -118,6 +118,15 @@ inline bool haveDbusmock() {
   return probe.start({kPython, "-c", "import dbusmock"}) && probe.wait() == 0;
 }
 
+// What is missing to run dbusmock on a private bus, if anything.
+inline std::optional<std::string> missingBusTools() {
+  if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()) {
+    return "dbus-daemon is not installed";
+  }
+  if (!haveDbusmock()) return "python3-dbusmock is not installed";
+  return std::nullopt;
+}
+
 // A dbus-daemon of the test's own, ended with the object.
 class PrivateBus {
  public:
