@@ -225,7 +225,7 @@ TEST(DesktopTools, TheFirstDataDirWithAnIdDecidesForIt) {
     m.entry("b", calculator, app("gnome-calculator --from-system"));
     m.entry("b", "galculator.desktop", app("galculator"));
     ScopedEnv home("XDG_DATA_HOME", m.root() + "/home");
-    ScopedEnv system("XDG_DATA_DIRS", "relative/dir:" + m.root() + "/b");
+    ScopedEnv dataDirs("XDG_DATA_DIRS", "relative/dir:" + m.root() + "/b");
     DesktopToolsOptions options = m.options();
     options.dataDirs = xdgDataDirs();
     ASSERT_EQ(options.dataDirs, (std::vector<std::string>{m.root() + "/home", m.root() + "/b"}));
