@@ -75,7 +75,7 @@ if(MAKENSIS)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packages/windows
     COMMAND ${CMAKE_COMMAND} -E copy ${QUORVANE_WIN_EXE} ${packed_exe}
     ${strip_exe}
-    COMMAND ${MAKENSIS} -V2 -WX -DEXE=${packed_exe} -DVERSION=${PROJECT_VERSION}
+    COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 -DEXE=${packed_exe} -DVERSION=${PROJECT_VERSION}
       -DOUTFILE=${CMAKE_BINARY_DIR}/packages/quorvane-${PROJECT_VERSION}-setup.exe
       ${installer_icon} ${PROJECT_SOURCE_DIR}/packaging/windows/quorvane.nsi
     VERBATIM)
