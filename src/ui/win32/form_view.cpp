@@ -182,7 +182,16 @@ void FormView::changed(Control* c, Property p) {
   }
   if (!hwnd_) return;  // built with the current state on first show
   if (c->kind() == ControlKind::Shape) {
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    // Only what is drawn, and only where: a level bar's outline gets a new
+    // accessible name on every readout tick, and repainting the whole window
+    // for it made the window flicker.
+    if (p == Property::ForeColour || p == Property::Visible) {
+      RECT r = place(*c);
+      InflateRect(&r, 1, 1);
+      InvalidateRect(hwnd_, &r, TRUE);
+    } else if (p == Property::Geometry) {
+      InvalidateRect(hwnd_, nullptr, TRUE);  // where it was, too
+    }
     return;
   }
   if (p == Property::Items) {
@@ -285,7 +294,9 @@ void FormView::sync(Control& c, Property p) {
     case Property::ForeColour:
     case Property::BackColour:
     case Property::Picture:
-      InvalidateRect(w, nullptr, TRUE);
+      // The control paints all of itself: no erase first, which would show
+      // for a moment.
+      InvalidateRect(w, nullptr, FALSE);
       break;
     case Property::Font:
       if (c.kind() == ControlKind::Label && c.fit()) {
