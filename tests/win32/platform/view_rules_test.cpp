@@ -1,5 +1,5 @@
-// A rule of the Win32 view that needs no window: the face Chinese text is
-// drawn in.
+// Two rules of the Win32 view that need no window: the face Chinese text is
+// drawn in, and how a window is kept inside its monitor's work area.
 
 #include <windows.h>
 
@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "ui/win32/chinese_face.h"
+#include "ui/win32/dpi.h"
+#include "ui/win32/look.h"
 
 namespace qv::ui::win32 {
 namespace {
@@ -75,6 +77,44 @@ TEST(ChineseFace, TheDesignsFaceWhereItDrawsChineseElseAFallbackThatDoes) {
   EXPECT_EQ(chineseFace(L"No Such Face", chineseFallbacks()), L"Noto Sans CJK SC");
   // A face with Chinese of its own stays.
   EXPECT_EQ(chineseFace(L"Noto Sans CJK JP", chineseFallbacks()), L"Noto Sans CJK JP");
+}
+
+TEST(WorkArea, AWindowTooLargeAt150PercentIsLaidOutSmallerToFit) {
+  constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  // 1280 x 800 less a taskbar of 72 pixels (48 at 150 %).
+  const RECT work{0, 0, 1280, 728};
+  // The main window, 11670 x 8505 twips.
+  const int dpi = fittingDpi(11670, 8505, style, 0, 144, work);
+  EXPECT_LT(dpi, 144);
+  EXPECT_GT(dpi, 100);
+  RECT r{0, 0, px(11670, dpi), px(8505, dpi)};
+  adjustForDpi(r, style, 0, dpi);
+  EXPECT_LE(r.bottom - r.top, 728);
+  RECT larger{0, 0, px(11670, dpi + 1), px(8505, dpi + 1)};
+  adjustForDpi(larger, style, 0, dpi + 1);
+  EXPECT_GT(larger.bottom - larger.top, 728) << "not the largest that fits";
+  // A window that fits keeps the monitor's dpi.
+  EXPECT_EQ(fittingDpi(4800, 2040, style, 0, 144, work), 144);
+  EXPECT_EQ(fittingDpi(11670, 8505, style, 0, 96, RECT{0, 0, 1920, 1040}), 96);
+}
+
+TEST(WorkArea, AWindowIsMovedInsideAndOneTooLargeKeepsItsCaptionInside) {
+  const RECT work{0, 24, 1280, 800};
+  struct Case {
+    RECT window;
+    RECT inside;
+  };
+  const Case cases[] = {
+      {{100, 100, 500, 400}, {100, 100, 500, 400}},      // inside already
+      {{1100, 700, 1300, 900}, {1080, 600, 1280, 800}},  // beyond the bottom right
+      {{-50, 0, 150, 100}, {0, 24, 200, 124}},           // above and left of it
+      {{200, 100, 1700, 1000}, {0, 24, 1500, 924}},      // larger: top left inside
+  };
+  for (const Case& c : cases) {
+    const RECT got = keptInside(c.window, work);
+    EXPECT_TRUE(EqualRect(&got, &c.inside))
+        << c.window.left << "," << c.window.top << " -> " << got.left << "," << got.top;
+  }
 }
 
 }  // namespace
