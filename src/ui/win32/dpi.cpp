@@ -18,9 +18,11 @@ Fn user32(const char* name) {
 void becomeDpiAware() {
   using ContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
   if (auto set = user32<ContextFn>("SetProcessDpiAwarenessContext")) {
-    if (set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) ||
-        set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE))
-      return;
+    // Refused once the manifest has set it, as quorvane.exe's does: never
+    // then the older call below, which could only ask for less.
+    if (!set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
+      set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+    return;
   }
   if (auto aware = user32<BOOL(WINAPI*)()>("SetProcessDPIAware")) aware();
 }
