@@ -36,8 +36,8 @@ BOOL CALLBACK top(HWND w, LPARAM) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   GetMonitorInfoW(MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST), &info);
-  const std::string line = std::to_string(process) + "\t" + utf8(caption) + "\t" + rect(r) + "\t" + rect(info.rcWork) + "\t" +
-                           std::to_string(GetDpiForWindow(w)) + "\n";
+  const std::string line = std::to_string(process) + "\t" + utf8(caption) + "\t" + rect(r) + "\t" +
+                           rect(info.rcWork) + "\t" + std::to_string(GetDpiForWindow(w)) + "\n";
   std::fputs(line.c_str(), stdout);
   return TRUE;
 }
