@@ -1,11 +1,13 @@
-# Warnings for every target of the project (not for third-party code).
+# Warnings for every target of the project (not for third-party code), for
+# its C++ only: windres takes none of them.
 function(quorvane_warnings target)
-  target_compile_options(${target} PRIVATE
+  set(warnings
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual
     -Wcast-qual -Wformat=2 -Wimplicit-fallthrough
     # Designated initializers leave fields at their defaults on purpose.
     -Wno-missing-field-initializers)
   if(QUORVANE_WERROR)
-    target_compile_options(${target} PRIVATE -Werror)
+    list(APPEND warnings -Werror)
   endif()
+  target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${warnings}>")
 endfunction()

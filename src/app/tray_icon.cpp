@@ -66,13 +66,15 @@ void removeReadoutIcon(Program& program) {
   program.platform().tray.notify(TrayAction::Delete, readoutIconRecord(program));
 }
 
+void trayMouse(Program& program, int button) {
+  program.dispatch([&program, button] {
+    Form1& f = program.form<Form1>();
+    if (f.onMouseMove) f.onMouseMove(button);
+  });
+}
+
 void installTrayMouse(Program& program) {
-  program.platform().tray.onMouse = [&program](int, int button) {
-    program.dispatch([&program, button] {
-      Form1& f = program.form<Form1>();
-      if (f.onMouseMove) f.onMouseMove(button);
-    });
-  };
+  program.platform().tray.onMouse = [&program](int, int button) { trayMouse(program, button); };
 }
 
 }  // namespace qv

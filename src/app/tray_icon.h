@@ -36,6 +36,9 @@ void SetTrayTip(Program& program, const std::string& tip);
 TrayIconData& readoutIconRecord(Program& program);
 void removeReadoutIcon(Program& program);
 
+// A tray notification with the given button state (1 left, 2 right), as the
+// main window's mouse-move handler gets it.
+void trayMouse(Program& program, int button);
 // Routes the tray's mouse notifications to the main window's mouse-move
 // handler, as the original shell does.
 void installTrayMouse(Program& program);

@@ -3,8 +3,10 @@
 
 #include <QApplication>
 
+#include "app/other_starts.h"
 #include "main/features.h"
 #include "platform/host.h"
+#include "platform/single_instance.h"
 #include "runtime/program.h"
 #include "ui/qt/qt_tray.h"
 #include "ui/qt/view_host.h"
@@ -32,12 +34,17 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvane.Quorvane"));
   QApplication::setQuitOnLastWindowClosed(false);
 
+  // One copy per session: a later start shows the running copy's window.
+  std::unique_ptr<qv::SingleInstance> instance = qv::claimSingleInstance();
+  if (!instance) return 0;
+
   qv::ui::QtTray tray;
   std::unique_ptr<qv::HostServices> host = qv::makeHostServices(tray);
   qv::Program program(host->platform());
   qv::ui::ViewHost view(program);
   program.setHost(&view);
   qv::installFeatures(program);
+  qv::answerOtherStarts(program, *instance);
   program.dispatch([&] { qv::startProgram(program); });
   if (program.ended()) return 0;
   return QApplication::exec();

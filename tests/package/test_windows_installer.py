@@ -1,10 +1,13 @@
 """The Windows installer under Wine, as one user runs it: built with makensis
 around a Windows build's quorvane.exe, installed silently into a fresh Wine
 prefix, the program and its Start-menu entry checked and the program started
-(with QUORVANE_DRY_RUN=1) until its main window shows; then the log-on entry
-the program makes when autostart is ticked is put in place, and the silent
-uninstall must take everything away again, that entry included, and leave
-other programs' log-on entries alone.
+(with QUORVANE_DRY_RUN=1) until its main window shows. Then, with the
+program running before each step, it is installed again, uninstalled and
+installed once more: each step ends the running copy first, nothing is left
+to be deleted at the next restart, and after a restart of the prefix the
+program is there and starts. The uninstall takes everything away, the log-on
+entry the program makes when autostart is ticked included, and leaves other
+programs' log-on entries alone.
 
     test_windows_installer.py QUORVANE_EXE QUORVANE_NSI [ICON]
 
@@ -18,10 +21,12 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 from harness import Desktop, fail, wait_for
 
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+SESSION_MANAGER = r"HKLM\System\CurrentControlSet\Control\Session Manager"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvane"
 VERSION = os.environ.get("QUORVANE_VERSION", "0.0.0")
 OUT = os.environ.get("QUORVANE_PACKAGE_OUT", "build/tests/package/out")
@@ -54,7 +59,7 @@ class Wine:
                               text=True, timeout=timeout)
 
     def start(self, *args):
-        log = open(os.path.join(OUT, "windows_installer.program.log"), "w")
+        log = open(os.path.join(OUT, "windows_installer.program.log"), "a")
         return subprocess.Popen(["wine"] + list(args), env=self.env, stdout=log,
                                 stderr=subprocess.STDOUT)
 
@@ -116,8 +121,8 @@ def main():
     try:
         exe = stripped(exe, work)
         installer = os.path.join(work, f"quorvane-{VERSION}-setup.exe")
-        args = ["makensis", "-V2", "-WX", "-DEXE=" + exe, "-DVERSION=" + VERSION,
-                "-DOUTFILE=" + installer]
+        args = ["makensis", "-V2", "-WX", "-INPUTCHARSET", "UTF8", "-DEXE=" + exe,
+                "-DVERSION=" + VERSION, "-DOUTFILE=" + installer]
         if icon:
             args.append("-DICON=" + icon)
         made = subprocess.run(args + [script], capture_output=True, text=True)
@@ -126,13 +131,25 @@ def main():
 
         with Desktop("windows_installer", tray=False) as d:
             wine = Wine(d, d.home)
-            result = wine.run(installer, "/S", timeout=240)
-            wine.settle()
-            if result.returncode != 0:
-                fail(f"the silent install ended with {result.returncode}: {result.stderr[-2000:]}")
+            install(wine, installer)
             check_installed(wine, exe)
-            check_starts(d, wine)
-            check_uninstall(wine)
+            # Again over a running copy, which is asked to end first.
+            install(wine, installer, running=start_program(d, wine))
+            check_installed(wine, exe)
+            check_uninstall(wine, running=start_program(d, wine))
+            install(wine, installer)
+            check_installed(wine, exe)
+            app = start_program(d, wine)
+            time.sleep(3)  # its first drawing done
+            d.screenshot("windows_installed_program")
+            # A restart of the prefix carries out what was left for it.
+            wine.stop_all()
+            app.wait(30)
+            wine.run("wineboot", "-r")
+            wine.settle()
+            check_installed(wine, exe)
+            start_program(d, wine)
+            wine.stop_all()
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
@@ -159,27 +176,60 @@ def check_installed(wine, exe):
     target = "Programs\\Quorvane\\quorvane.exe"
     if target.encode() not in link and target.encode("utf-16-le") not in link:
         fail("the Start-menu entry does not lead to the installed program")
+    # Its icon: the program's own, in the Start menu and the list of
+    # installed programs.
+    if not int.from_bytes(link[0x14:0x18], "little") & 0x40:  # HasIconLocation
+        fail("the Start-menu entry names no icon")
+    icon = wine.reg_value(UNINSTALL_KEY, "DisplayIcon") or ""
+    if not icon.endswith("Programs\\Quorvane\\quorvane.exe,0"):
+        fail(f"the list of installed programs shows no icon of the program: {icon!r}")
     uninstall = wine.reg_value(UNINSTALL_KEY, "UninstallString")
     if not uninstall or "uninstall.exe" not in uninstall:
         fail(f"the list of installed programs has no uninstaller for Quorvane: {uninstall!r}")
     print("installed:", sorted(os.listdir(folder)), "and", os.path.basename(shortcut))
 
 
-def check_starts(d, wine):
+def install(wine, installer, running=None):
+    result = wine.run(installer, "/S", timeout=240)
+    if result.returncode != 0:
+        fail(f"the silent install ended with {result.returncode}: {result.stderr[-2000:]}")
+    if running:
+        ended_by_request(running, "the installer")
+    wine.settle()
+    check_nothing_pending(wine)
+
+
+def start_program(d, wine):
+    """The installed program, started as from its Start-menu entry, once its
+    main window is shown."""
     folder, _ = installed_paths(wine)
     app = wine.start(os.path.join(folder, "quorvane.exe"))
     # Its main window, captioned "Quorvane", is a window on the X display.
-    shown = wait_for(lambda: d.search("^Quorvane$"), 60, step=0.5)
-    if not shown:
+    if not wait_for(lambda: d.search("^Quorvane$"), 60, step=0.5):
         fail("the installed program showed no main window within 60 s")
-    d.screenshot("windows_installed_program")
     if app.poll() is not None:
         fail(f"the installed program ended with {app.returncode}")
-    wine.stop_all()
-    app.wait(30)
+    return app
 
 
-def check_uninstall(wine):
+def ended_by_request(app, who):
+    try:
+        app.wait(30)
+    except subprocess.TimeoutExpired:
+        fail(f"{who} left the running program running")
+    if app.returncode != 0:
+        fail(f"the program asked to end by {who} ended with {app.returncode}")
+
+
+def check_nothing_pending(wine):
+    """No file of the program is left to be deleted or renamed at the next
+    restart: a later install would lose its file then."""
+    pending = wine.reg_value(SESSION_MANAGER, "PendingFileRenameOperations") or ""
+    if "quorvane" in pending.lower():
+        fail("left for the next restart: " + pending)
+
+
+def check_uninstall(wine, running):
     folder, shortcut = installed_paths(wine)
     # What the program writes when "开机自动启动" is ticked, and another
     # program's entry beside it.
@@ -192,9 +242,11 @@ def check_uninstall(wine):
         fail("the Run value reads back as missing")
 
     result = wine.run(os.path.join(folder, "uninstall.exe"), "/S")
-    wine.settle()
     if result.returncode != 0:
         fail(f"the silent uninstall ended with {result.returncode}")
+    ended_by_request(running, "the uninstaller")
+    wine.settle()
+    check_nothing_pending(wine)
     left = []
     if os.path.exists(folder):
         left.append(f"{folder}: {os.listdir(folder)}")

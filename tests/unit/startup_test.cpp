@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "app/other_starts.h"
 #include "forms/form1.h"
 #include "forms/form3.h"
 #include "forms/form5.h"
+#include "platform/single_instance.h"
 #include "sensing/temperature_sensor.h"
 #include "support/sim.h"
 
@@ -196,6 +198,30 @@ TEST_F(StartUp, TheExitPictureEndsAtOnceAndTheTrayMenuRemovesBothIconsFirst) {
   // Nothing runs after the end.
   sim.advance(60'000);
   EXPECT_EQ(sim.fake.tray.calls.size(), 2u);
+}
+
+// A later start of the program and the installer reach the running copy
+// through its single-instance claim.
+TEST_F(StartUp, ALaterStartBringsTheWindowBackAndTheInstallerEndsTheProgram) {
+  SingleInstance instance;
+  answerOtherStarts(sim.program, instance);
+  sim.start();
+  Form1& f = main();
+  sim.run([&] { sim.program.requestClose(f); });
+  f.setState(WindowState::Minimized);
+  instance.onShow();
+  EXPECT_TRUE(f.visible());
+  EXPECT_TRUE(f.taskbar());
+  EXPECT_EQ(f.state(), WindowState::Normal);
+  instance.onShow();  // already up: stays so
+  EXPECT_TRUE(f.visible());
+
+  sim.advance(7000);  // the readout icon is there
+  ASSERT_TRUE(sim.fake.tray.present(0));
+  instance.onEnd();
+  EXPECT_TRUE(sim.program.ended());
+  EXPECT_FALSE(sim.fake.tray.present(1));
+  EXPECT_FALSE(sim.fake.tray.present(0));
 }
 
 }  // namespace

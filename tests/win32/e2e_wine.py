@@ -1,8 +1,9 @@
 """quorvane.exe under Wine on a private X display with openbox and trayer:
-it starts with the main window's Chinese captions, docks both tray icons,
-hides to the tray and comes back from a click on an icon, ends from the tray
-menu, and an option applied in the settings window is in the registry and in
-force after a restart.
+it starts with the main window's Chinese captions and the common controls of
+version 6, docks both tray icons, hides to the tray and comes back from a
+second start of the program (which ends at once, writing nothing) and from a
+click on an icon, ends from the tray menu, and an option applied in the
+settings window is in the registry and in force after a restart.
 
 Runs in the build's Wine prefix (WINEPREFIX) with QUORVANE_DRY_RUN=1, so
 that nothing the program could start or switch off is carried out. The
@@ -17,6 +18,7 @@ from harness import Desktop, fail, wait_for
 
 EXE = os.environ["QUORVANE_EXE"]
 READ_WINDOWS = os.environ["QUORVANE_READ_WINDOWS"]
+PROCESS_MODULES = os.environ["QUORVANE_PROCESS_MODULES"]
 PREFIX = os.environ["WINEPREFIX"]
 
 # Pixels of the client areas at 96 dpi (15 twips a pixel).
@@ -80,6 +82,15 @@ class WineDesktop(Desktop):
             time.sleep(2)
         fail("a left click on the tray icons did not restore the main window")
 
+    def timed_run(self, *args):
+        """Runs a Windows program to its end: (exit status, seconds)."""
+        started = time.monotonic()
+        try:
+            result = self.wine(*args, timeout=30)
+        except subprocess.TimeoutExpired:
+            fail(f"{args} did not end within 30 s")
+        return result.returncode, time.monotonic() - started
+
     def check_state(self, caption, text):
         for cls, label, check, _ in self.controls(caption):
             if label == text:
@@ -116,6 +127,12 @@ def main():
         time.sleep(1)
         d.screenshot("win_main_window", main_window)
         d.screenshot("win_desktop")
+        # The manifest's common controls: comctl32 of version 6, which Wine
+        # keeps in winsxs.
+        modules = d.wine(PROCESS_MODULES, "Quorvane").stdout.decode("utf-8", "replace").lower()
+        controls = [m for m in modules.splitlines() if m.endswith("\\comctl32.dll")]
+        if not controls or not all("common-controls" in m and "_6.0." in m for m in controls):
+            fail(f"the program runs without the common controls of version 6: {controls}")
 
         # An option applied in the settings window goes to the registry.
         d.click_in(main_window, *SETTINGS_TOOL)
@@ -133,9 +150,33 @@ def main():
         if "REG_SZ" not in stored or not stored.strip().endswith("1"):
             fail("the applied option is not in the registry: " + stored)
 
-        # A click on a tray icon brings the hidden main window back.
         if not wait_for(lambda: not d.search("^Quorvane$"), 5):
             fail("the main window stayed up while the settings window was open")
+
+        # A second start brings the hidden main window back and ends at once.
+        # Wine itself takes a while to start a program: the time of a program
+        # that does next to nothing is subtracted.
+        stored = d.wine("reg", "query", STORE, "/s").stdout
+        _, baseline = d.timed_run(READ_WINDOWS, "no such window")
+        status, took = d.timed_run(EXE)
+        print(f"the second start ended with {status} after {took:.2f} s "
+              f"(Wine's own start: {baseline:.2f} s)")
+        if status != 0:
+            fail(f"the second start ended with status {status}")
+        if took - baseline >= 1.0:
+            fail(f"the second start took {took - baseline:.2f} s beyond Wine's own start")
+        main_window = d.window("Quorvane", timeout=5)
+        if len(d.search("^Quorvane$")) != 1:
+            fail("more than one main window is shown")
+        if d.app.poll() is not None:
+            fail("the running copy ended")
+        if len(d.tray_icons()) != 2:
+            fail("the tray holds %d icons after the second start" % len(d.tray_icons()))
+        if d.wine("reg", "query", STORE, "/s").stdout != stored:
+            fail("the second start wrote settings")
+
+        # A click on a tray icon brings the hidden main window back.
+        d.close_window(main_window, "Quorvane")
         icon = d.restore_from_tray()
         main_window = d.window("Quorvane", timeout=10)
 

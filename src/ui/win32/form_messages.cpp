@@ -146,10 +146,10 @@ struct FormMessages {
         paint(v);
         return 0;
       case WM_DPICHANGED: {
-        v.dpi_ = HIWORD(wParam);
         const RECT* r = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(hwnd, nullptr, r->left, r->top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        v.dpi_ = v.fitDpi(HIWORD(wParam));
         v.layout();
         return 0;
       }

@@ -115,7 +115,7 @@ void FormView::build() {
                           placed ? px(form_.top(), at) : CW_USEDEFAULT, 100, 100, nullptr, nullptr,
                           GetModuleHandleW(nullptr), this);
   if (!hwnd_) return;
-  dpi_ = windowDpi(hwnd_);
+  dpi_ = fitDpi(windowDpi(hwnd_));
   const std::string icon = form_.icon().empty() ? "app" : form_.icon();
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
                reinterpret_cast<LPARAM>(pictureIcon(icon, GetSystemMetrics(SM_CXSMICON))));
@@ -157,12 +157,27 @@ void FormView::layout() {
   adjustForDpi(r, kFormStyle, kFormExStyle, dpi_);
   SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  keepInside();
   for (auto& [c, w] : widgets_) {
     Control& each = *const_cast<Control*>(c);
     sync(each, Property::Geometry);
     sync(each, Property::Font);
   }
   InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+int FormView::fitDpi(int monitorDpi) const {
+  return fittingDpi(form_.width(), form_.height(), kFormStyle, kFormExStyle, monitorDpi,
+                    workArea(hwnd_));
+}
+
+void FormView::keepInside() {
+  RECT r;
+  if (!GetWindowRect(hwnd_, &r)) return;
+  const RECT inside = keptInside(r, workArea(hwnd_));
+  if (inside.left != r.left || inside.top != r.top)
+    SetWindowPos(hwnd_, nullptr, inside.left, inside.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormView::syncAll(Control& c) {
@@ -182,7 +197,16 @@ void FormView::changed(Control* c, Property p) {
   }
   if (!hwnd_) return;  // built with the current state on first show
   if (c->kind() == ControlKind::Shape) {
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    // Only what is drawn, and only where: a level bar's outline gets a new
+    // accessible name on every readout tick, and repainting the whole window
+    // for it made the window flicker.
+    if (p == Property::ForeColour || p == Property::Visible) {
+      RECT r = place(*c);
+      InflateRect(&r, 1, 1);
+      InvalidateRect(hwnd_, &r, TRUE);
+    } else if (p == Property::Geometry) {
+      InvalidateRect(hwnd_, nullptr, TRUE);  // where it was, too
+    }
     return;
   }
   if (p == Property::Items) {
@@ -285,7 +309,9 @@ void FormView::sync(Control& c, Property p) {
     case Property::ForeColour:
     case Property::BackColour:
     case Property::Picture:
-      InvalidateRect(w, nullptr, TRUE);
+      // The control paints all of itself: no erase first, which would show
+      // for a moment.
+      InvalidateRect(w, nullptr, FALSE);
       break;
     case Property::Font:
       if (c.kind() == ControlKind::Label && c.fit()) {
@@ -356,6 +382,7 @@ void FormView::syncWindow(Property p) {
       const int at = systemDpi();
       SetWindowPos(hwnd_, nullptr, px(form_.left(), at), px(form_.top(), at), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      keepInside();
       break;
     }
     default:

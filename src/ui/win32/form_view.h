@@ -49,6 +49,11 @@ class FormView {
   friend struct FormMessages;
   void build();
   void layout();
+  // The dpi to lay the window out at on a monitor of `monitorDpi`: less
+  // where it would not fit the monitor's work area.
+  int fitDpi(int monitorDpi) const;
+  // Moves the window into its monitor's work area.
+  void keepInside();
   HWND create(Control& control);
   void changed(Control* control, Property property);
   void sync(Control& control, Property property);

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "platform/win32/wide_text.h"
+#include "ui/win32/chinese_face.h"
 
 namespace qv::ui::win32 {
 
@@ -30,7 +31,11 @@ HFONT font(const Font& f, int dpi, double size) {
   lf.lfUnderline = f.underline;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = CLEARTYPE_QUALITY;
-  std::wstring face = win::shown(f.name);
+  // Asked once per design face: the answer needs a look at the fonts.
+  static std::map<std::string, std::wstring> faces;
+  auto known = faces.find(f.name);
+  if (known == faces.end()) known = faces.emplace(f.name, chineseFace(win::shown(f.name))).first;
+  std::wstring face = known->second;
   face.resize(std::min<std::size_t>(face.size(), LF_FACESIZE - 1));
   face.copy(lf.lfFaceName, face.size());
   HFONT made = CreateFontIndirectW(&lf);
