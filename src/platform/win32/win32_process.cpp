@@ -27,16 +27,16 @@ std::optional<WORD> showState(int windowStyle) {
 
 }  // namespace
 
-bool Win32Process::run(const std::string& commandLine, int windowStyle) {
+Started Win32Process::run(const std::string& commandLine, int windowStyle) {
   // Checked first, before anything else is looked at.
   if (dryRun()) {
     logDryRun("would run \"" + commandLine + "\" (window style " + std::to_string(windowStyle) +
               ")");
-    return true;
+    return Started::yes;
   }
   auto line = wide(commandLine);
   auto show = showState(windowStyle);
-  if (!line || line->empty() || !show) return false;
+  if (!line || line->empty() || !show) return Started::no;
   // CreateProcessW may write into the command line it is given.
   std::vector<wchar_t> buffer(line->begin(), line->end());
   buffer.push_back(L'\0');
@@ -47,10 +47,10 @@ bool Win32Process::run(const std::string& commandLine, int windowStyle) {
   PROCESS_INFORMATION started{};
   if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &started))
-    return false;
+    return Started::no;
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);
-  return true;
+  return Started::yes;
 }
 
 std::string Win32Process::executablePath() {

@@ -9,7 +9,7 @@ namespace qv::win {
 // each line goes to the dry-run log instead (dry_run.h).
 class Win32Process : public Process {
  public:
-  bool run(const std::string& commandLine, int windowStyle) override;
+  Started run(const std::string& commandLine, int windowStyle) override;
   // With forward slashes, as every path the program handles is written.
   std::string executablePath() override;
 };

@@ -63,20 +63,21 @@ TEST(Win32Process, StartsTheLineInTheWindowStateAskedFor) {
   };
   for (Case c : {Case{0, "1 0"}, Case{1, "1 1"}, Case{2, "1 2"}}) {
     const std::string out = tempFile("show-state-");
-    ASSERT_TRUE(process.run("\"" QUORVANE_SHOW_STATE "\" " + out, c.style));
+    ASSERT_EQ(process.run("\"" QUORVANE_SHOW_STATE "\" " + out, c.style), Started::yes);
     EXPECT_EQ(waitFor(out), c.state) << "window style " << c.style;
     std::remove(out.c_str());
   }
-  EXPECT_FALSE(process.run("\"" QUORVANE_SHOW_STATE "\" x", 7)) << "an unknown window style";
-  EXPECT_FALSE(process.run("", 1));
-  EXPECT_FALSE(process.run("quorvane-no-such-program.exe", 1));
+  EXPECT_EQ(process.run("\"" QUORVANE_SHOW_STATE "\" x", 7), Started::no)
+      << "an unknown window style";
+  EXPECT_EQ(process.run("", 1), Started::no);
+  EXPECT_EQ(process.run("quorvane-no-such-program.exe", 1), Started::no);
 }
 
 TEST(Win32Process, DryRunLogsTheLineAndStartsNothing) {
   ASSERT_TRUE(dryRun());
   const std::string out = tempFile("dry-run-");
   const std::string line = "\"" QUORVANE_SHOW_STATE "\" " + out;
-  EXPECT_TRUE(Win32Process().run(line, 2));
+  EXPECT_EQ(Win32Process().run(line, 2), Started::yes);
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   EXPECT_EQ(std::ifstream(out).good(), false) << "the stand-in ran";
   EXPECT_NE(slurp(dryRunLogPath()).find("would run \"" + line + "\" (window style 2)"),
