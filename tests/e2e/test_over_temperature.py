@@ -18,12 +18,14 @@ CAPTION = "VELT-温馨提示"
 MESSAGE = "CPU温度报警，计算机即将自动关闭！"
 
 
-def store(home):
+def store(home, count=None):
     folder = os.path.join(home, ".config", "quorvane")
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "settings.ini"), "w", encoding="utf-8") as f:
         f.write("[b.b]\nstatus=1\n")  # "CPU温度报警自动关机"
         f.write("[a.a]\nstatus=1\n")  # no small monitor window in the way
+        if count:  # "报警自动关机延时"
+            f.write("[MyApp.Startup]\nForm5.Combo6=%d\n" % count)
 
 
 def countdown(d, started):
@@ -79,12 +81,13 @@ def cancel_stops_it(root):
 def refusal_keeps_it_running(root):
     with PrivateLogind("over_temperature_refused", {"CanPowerOff": "no"}) as logind, \
             Desktop("over_temperature_refused") as d:
-        store(d.home)
+        # A longer count: the window is read before the refusal closes it.
+        store(d.home, 25)
         started = time.monotonic()
         app = d.start_app(dict(logind.env(), QUORVANE_SYS_ROOT=root), speed=SPEED)
         window, _ = countdown(d, started)
         balloon = wait_for(lambda: "系统拒绝了关机请求" in d.balloon() and d.balloon(),
-                           11 * 1.1 / SPEED + 5, step=0.1)
+                           24 * 1.1 / SPEED + 5, step=0.1)
         if not balloon:
             fail("no balloon after logind refused the power-off")
         if "操作失败" not in balloon:

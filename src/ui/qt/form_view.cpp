@@ -425,7 +425,7 @@ void FormView::sync(Control& c, Property p) {
       }
       // Named by the caption it shows, set here: Qt would name a frame
       // inside a frame by the outer one's title.
-      if (c.accessibleName().empty()) w->setAccessibleName(t);
+      if (c.accessibleName().empty() && w->accessibleName() != t) w->setAccessibleName(t);
       break;
     }
     case Property::Items:
