@@ -1,10 +1,30 @@
 #include "app/commands.h"
 
+#include <string>
+
+#include "app/tray_icon.h"
+#include "forms/form1.h"
 #include "platform/process.h"
 #include "runtime/failure.h"
 #include "runtime/program.h"
 
 namespace qv {
+namespace {
+
+// The warning balloon for a power action the system refused.
+Answer refused(Program& program, const char* action) {
+  attempt([&] {
+    ShowTrayBalloon(program, program.form<Form1>(), std::string("系统拒绝了") + action + "请求",
+                    "操作失败", 2);
+  });
+  return Answer::refused;
+}
+
+const char* actionOf(Command command) {
+  return command == Command::Restart || command == Command::RestartForced ? "重启" : "关机";
+}
+
+}  // namespace
 
 CommandLine commandLine(Command command) {
   using namespace windowstyle;
@@ -37,16 +57,25 @@ CommandLine commandLine(Command command) {
 
 void run(Program& program, Command command) {
   CommandLine line = commandLine(command);
-  if (!program.platform().process.run(std::string(line.text), line.windowStyle))
+  if (program.platform().process.run(std::string(line.text), line.windowStyle) != Started::yes)
     fail("the command could not be started");
 }
 
-void standby(Program& program) {
-  if (!program.platform().power.suspend()) fail("standby was refused");
+Answer runPower(Program& program, Command command) {
+  CommandLine line = commandLine(command);
+  if (program.platform().process.run(std::string(line.text), line.windowStyle) == Started::refused)
+    return refused(program, actionOf(command));
+  return Answer::taken;
 }
 
-void fastRestart(Program& program) {
-  if (!program.platform().power.restartNow()) fail("the restart was refused");
+Answer standby(Program& program) {
+  if (!program.platform().power.suspend()) return refused(program, "待机");
+  return Answer::taken;
+}
+
+Answer fastRestart(Program& program) {
+  if (!program.platform().power.restartNow()) return refused(program, "重启");
+  return Answer::taken;
 }
 
 void endProcess(Program& program) {

@@ -51,9 +51,14 @@ inline Design link(const std::string& text) {
 inline Design bareLink(const std::string& text) {
   return {.text = text, .fore = teal, .tooltip = text};
 }
-// A picture button with its hint.
-inline Design button(std::string tooltip, std::string picture) {
-  return {.tooltip = std::move(tooltip), .hand = true, .picture = std::move(picture)};
+// A picture button with its hint (its caption when none is given). The
+// caption is drawn in the caption row below it, and is what a screen reader
+// announces.
+inline Design button(std::string caption, std::string picture, std::string hint = {}) {
+  return {.tooltip = hint.empty() ? caption : std::move(hint),
+          .hand = true,
+          .picture = std::move(picture),
+          .accessible = std::move(caption)};
 }
 // A running or stopped mark, hidden until a feature starts or stops.
 inline Design mark(std::string picture) {
@@ -152,8 +157,10 @@ class Form1 : public Form {
   Label Label113{*this, "Label113", {6720, 2640, 1320, 270}, mainlook::link("多段提醒设置")};
   Image Image13{*this, "Image13", {8160, 1200, 720, 720}, mainlook::button("电源选项", "power")};
   Image Image11{*this, "Image11", {9360, 1150, 720, 720}, mainlook::button("关闭显示器", "display")};
-  Image Image9{*this, "Image9", {10560, 1160, 720, 720}, mainlook::button("您确定要关闭计算机吗?", "shutdown")};
-  Image Image14{*this, "Image14", {8280, 2205, 720, 720}, mainlook::button("Internet选项 ", "internet")};
+  Image Image9{*this, "Image9", {10560, 1160, 720, 720},
+               mainlook::button("关闭计算机", "shutdown", "您确定要关闭计算机吗?")};
+  Image Image14{*this, "Image14", {8280, 2205, 720, 720},
+                mainlook::button("Internet选项", "internet", "Internet选项 ")};
   Image Image12{*this, "Image12", {9420, 2160, 720, 720}, mainlook::button("退出本程序", "exit")};
   Image Image10{*this, "Image10", {10560, 2160, 720, 720}, mainlook::button("主设置", "settings")};
   Label Label17{*this, "Label17", {8085, 1920, 3540, 255},

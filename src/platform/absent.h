@@ -27,7 +27,7 @@ struct NoTone : Tone {
   void beep(int, int) override {}
 };
 struct NoProcess : Process {
-  bool run(const std::string&, int) override { return false; }
+  Started run(const std::string&, int) override { return Started::no; }
   std::string executablePath() override { return {}; }
 };
 struct NoPower : Power {

@@ -7,7 +7,9 @@ class Media {
  public:
   virtual ~Media() = default;
   // Sends a media-control command ("set CDAudio door open" opens the optical
-  // drive). False when it is unknown or there is no such device.
+  // drive) and returns at once: a drive may take seconds to open, and the
+  // caller's window must not wait for it. False when the command is unknown
+  // or there is nothing to send it to.
   virtual bool send(const std::string& command) = 0;
 };
 

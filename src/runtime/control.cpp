@@ -29,7 +29,8 @@ Control::Control(Form& form, std::string name, ControlKind kind, Twips at, Desig
       hand_(design.hand),
       border_(design.border),
       fit_(design.fit),
-      picture_(std::move(design.picture)) {
+      picture_(std::move(design.picture)),
+      accessible_(std::move(design.accessible)) {
   form_.add(*this);
   ++census::controls;
 }

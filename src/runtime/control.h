@@ -99,6 +99,9 @@ struct Design {
   std::string picture;  // name of a picture the view draws
   bool border = false;  // a fixed single border
   bool fit = false;     // a label's font shrinks so its text fits its width
+  // What assistive technologies announce for a control that shows no text of
+  // its own: a picture button's caption drawn beside it.
+  std::string accessible;
 };
 
 class Control {

@@ -36,9 +36,13 @@ std::string timed2Delay(Program& p) {
 }
 
 // Shut down or restart, and end the program whether or not the command
-// could be started.
+// could be started. Where the system refuses, the machine stays up and the
+// program with it: the window goes as its cancel would take it.
 void finish(Program& p, CountdownWindow& w, Command command) {
-  attempt([&] { run(p, command); });
+  if (runPower(p, command) == Answer::refused) {
+    w.Command1.press();
+    return;
+  }
   attempt([&] { w.Timer1.stop(); });
   endProcess(p);
 }

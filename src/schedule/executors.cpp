@@ -28,37 +28,48 @@ int timed2NoPrompt(Program& p) {
   return p.form<Form13>().Check2.value();
 }
 
-// The shutdown ends the program; timed action 2's leaves it running, so a
-// machine still up a minute later is asked again.
-void shutDownAndEnd(Program& p) {
-  attempt([&] { run(p, Command::ShutdownNow); });
-  endProcess(p);
+// What the cancel of the executor's countdown does to the timed action: its
+// stop, and the executor itself stopped.
+void standDown(Program& p, CommandButton Form1::*stop, Timer Form1::*executor) {
+  attempt([&] { (p.form<Form1>().*stop).press(); });
+  attempt([&] { (p.form<Form1>().*executor).stop(); });
 }
-void restartAndEnd(Program& p) {
-  attempt([&] { run(p, Command::Restart); });
+
+// Timed action 1's shutdown and restart end the program. A refused one
+// leaves the timed action as a cancel of its countdown would.
+void endAfter(Program& p, Command command, Timer Form1::*executor) {
+  if (runPower(p, command) == Answer::refused) {
+    standDown(p, &Form1::Command14, executor);
+    return;
+  }
   endProcess(p);
 }
 
 constexpr Executor kExecutors[] = {
     {&Form1::Timer28, [](Program& p) { return p.form<Form1>().Option1.value(); }, timedNoPrompt,
-     shutDownAndEnd, [](Program& p) -> CountdownWindow& { return p.form<Form9>(); }},
+     [](Program& p) { endAfter(p, Command::ShutdownNow, &Form1::Timer28); },
+     [](Program& p) -> CountdownWindow& { return p.form<Form9>(); }},
     {&Form1::Timer29, [](Program& p) { return p.form<Form1>().Option2.value(); }, timedNoPrompt,
-     restartAndEnd, [](Program& p) -> CountdownWindow& { return p.form<Form10>(); }},
+     [](Program& p) { endAfter(p, Command::Restart, &Form1::Timer29); },
+     [](Program& p) -> CountdownWindow& { return p.form<Form10>(); }},
     {&Form1::Timer30, [](Program& p) { return p.form<Form1>().Option4.value(); }, timedNoPrompt,
      [](Program& p) {
-       attempt([&] { standby(p); });
+       standby(p);
        attempt([&] { p.form<Form1>().Command14.press(); });
      },
      [](Program& p) -> CountdownWindow& { return p.form<Form11>(); }},
     {&Form1::Timer32, [](Program& p) { return p.form<Form13>().Option1.value(); }, timed2NoPrompt,
+     // Timed action 2's shutdown leaves the program running, so a machine
+     // still up a minute later is asked again; a refused one is not.
      [](Program& p) {
-       attempt([&] { run(p, Command::ShutdownNow); });
+       const Answer answer = runPower(p, Command::ShutdownNow);
        attempt([&] { p.form<Form13>().Command2.press(); });
+       if (answer == Answer::refused) standDown(p, &Form1::Command25, &Form1::Timer32);
      },
      [](Program& p) -> CountdownWindow& { return p.form<Form14>(); }},
     {&Form1::Timer33, [](Program& p) { return p.form<Form13>().Option2.value(); }, timed2NoPrompt,
      [](Program& p) {
-       attempt([&] { standby(p); });
+       standby(p);
        attempt([&] { p.form<Form13>().Command2.press(); });
        attempt([&] { p.form<Form1>().Command25.press(); });
      },
@@ -80,9 +91,11 @@ void installExecutors(Program& program) {
   program.onCreate<Form1>([](Form1& f) {
     Program& p = f.program();
     for (const Executor& e : kExecutors) (f.*e.timer).onTick = [&p, &e] { tick(p, e); };
-    // Standby, and after the resume timed action 1 stops.
+    // Standby, and after the resume timed action 1 stops. A refused standby
+    // leaves it to the caller, whose cancel-like steps follow: timed action
+    // 2's countdown must not stop timed action 1 then.
     f.Command23.onClick = [&p, &f] {
-      attempt([&] { standby(p); });
+      if (standby(p) == Answer::refused) return;
       attempt([&] { f.Command14.press(); });
     };
   });

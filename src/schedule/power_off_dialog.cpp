@@ -13,14 +13,15 @@ namespace {
 void confirm(Form19& f) {
   Program& p = f.program();
   Form1& main = p.form<Form1>();
+  // A refusal is told by a balloon; the program keeps running either way.
   if (f.Option1.value()) {
-    attempt([&] { run(p, Command::Shutdown); });
+    (void)runPower(p, Command::Shutdown);
     p.close(f);
   } else if (f.Option2.value()) {
-    attempt([&] { run(p, Command::RestartForced); });
+    (void)runPower(p, Command::RestartForced);
     p.close(f);
   } else if (f.Option3.value()) {
-    attempt([&] { fastRestart(p); });
+    fastRestart(p);
     p.close(f);
   } else if (f.Option4.value()) {
     // The dialog goes before the machine sleeps, so it is not there after
@@ -57,7 +58,7 @@ void installPowerOffDialog(Program& program) {
     // Standby, then a plain hide once the machine is back: the sensor object
     // stays. A refused standby still hides.
     f.Command18.onClick = [&f, &p] {
-      attempt([&] { standby(p); });
+      standby(p);
       f.hide();
     };
   });

@@ -1,6 +1,9 @@
 #include "schedule/reminder_slots.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <string>
 
 #include "alarms/alarm_sound.h"
@@ -49,9 +52,40 @@ std::string clockText(const DateTime& t) {
   return text;
 }
 
-// Every slot whose time is the clock's feeds the one pending reminder; the
-// last of them supplies the message. A reminder already pending keeps its
+// The reminders waiting for their delivery, one per matched minute, in
+// order. A single pending message would let slots a minute apart overwrite
+// each other: 8:06 matches before 8:05 is delivered, so 8:05's message would
+// never show and 8:06's would show twice. Each minute's reminder keeps its
+// own message and comes 62 s after its own first match.
+struct Pending {
+  std::string minute;  // the clock text it matched
+  std::string message;
+  std::int64_t due;  // monotonic ms
+};
+struct PendingReminders {
+  std::deque<Pending> queue;
+};
+
+constexpr std::int64_t kDeliveryDelay = 62000;
+
+// Every slot whose time is the clock's feeds its minute's reminder; the last
+// of them supplies the message. A delivery already counting keeps its
 // countdown.
+void note(Form1& f, const std::string& minute, const std::string& message) {
+  Program& p = f.program();
+  auto& queue = p.state<PendingReminders>().queue;
+  if (!f.Timer39.enabled()) {
+    queue.clear();
+    attempt([&] { f.Timer39.setInterval(kDeliveryDelay); });
+  }
+  if (!queue.empty() && queue.back().minute == minute) {
+    queue.back().message = message;
+  } else {
+    queue.push_back({minute, message, p.platform().clock.monotonicMs() + kDeliveryDelay});
+  }
+  attempt([&] { f.Timer39.start(); });
+}
+
 void match(Form1& f) {
   Program& p = f.program();
   attempt([&] { f.Label112.setText(clockText(p.platform().clock.localTime())); });
@@ -59,15 +93,21 @@ void match(Form1& f) {
     if (holds([&] {
           Form17& s = p.form<Form17>();
           return s.hour(k).text() + ":" + s.minute(k).text() == f.Label112.text();
-        })) {
-      attempt([&] { f.Timer39.start(); });
-      attempt([&] { p.form<Form18>().Label1.setText(p.form<Form17>().message(k).text()); });
-    }
+        }))
+      attempt([&] { note(f, f.Label112.text(), p.form<Form17>().message(k).text()); });
   }
 }
 
+// The earliest pending reminder, as a balloon or in the popup; the next one,
+// if any, counts on to its own time.
 void deliver(Form1& f) {
   Program& p = f.program();
+  auto& queue = p.state<PendingReminders>().queue;
+  if (!queue.empty()) {
+    const std::string message = queue.front().message;
+    queue.pop_front();
+    attempt([&] { p.form<Form18>().Label1.setText(message); });
+  }
   if (holds([&] { return p.form<Form17>().Check1.value() == 1; })) {
     attempt([&] {
       ShowTrayBalloon(p, f, "温馨提醒, " + p.form<Form18>().Label1.text(), "温馨提醒", 1);
@@ -87,6 +127,11 @@ void deliver(Form1& f) {
   }
   attempt([&] { startDelayedRehide(p); });
   attempt([&] { f.Timer39.stop(); });
+  if (!queue.empty()) {
+    const std::int64_t left = queue.front().due - p.platform().clock.monotonicMs();
+    attempt([&] { f.Timer39.setInterval(std::max<std::int64_t>(1, left)); });
+    attempt([&] { f.Timer39.start(); });
+  }
 }
 
 }  // namespace

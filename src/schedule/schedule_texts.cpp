@@ -20,6 +20,16 @@ std::string hourMinute2(const DateTime& t) {
   return out;
 }
 
+bool FiredMinute::cameRoundAgain(const DateTime& now, std::int64_t monotonicMs) {
+  DateTime minute = now;
+  minute.second = 0;
+  if (any_ && minute == minute_) return monotonicMs - firstMatch_ >= 60'000;
+  any_ = true;
+  minute_ = minute;
+  firstMatch_ = monotonicMs;
+  return false;
+}
+
 void limitReminderText(ComboBox& text) {
   text.onChange = [&text] {
     if (length(text.text()) >= kReminderLength)

@@ -13,6 +13,9 @@
 namespace qv {
 namespace {
 
+// The minute this timed action last fired in (schedule_texts.h).
+struct FiredMinute1 : FiredMinute {};
+
 // The action choices with their words and the timers that carry them out.
 struct Choice {
   OptionButton Form1::*option;
@@ -51,10 +54,13 @@ void start(Form1& f) {
 
 // Compared as text to the minute: "9:05" against the armed "9" and "05".
 void check(Form1& f) {
-  attempt([&] { f.Label14.setText(hourMinute(f.program().platform().clock.localTime())); });
+  Program& p = f.program();
+  const DateTime now = p.platform().clock.localTime();
+  attempt([&] { f.Label14.setText(hourMinute(now)); });
   if (holds([&] {
         return f.Label14.text() == f.Text1.text() + ":" + f.Text2.text() && f.Image4.visible();
-      }))
+      }) &&
+      !p.state<FiredMinute1>().cameRoundAgain(now, p.platform().clock.monotonicMs()))
     attempt([&] { f.Command15.press(); });
 }
 

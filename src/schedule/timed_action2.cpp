@@ -13,6 +13,9 @@
 namespace qv {
 namespace {
 
+// The minute this timed action last fired in (schedule_texts.h).
+struct FiredMinute2 : FiredMinute {};
+
 // The action choices of Form13 with their words and timers.
 struct Choice {
   OptionButton Form13::*option;
@@ -43,10 +46,13 @@ void start(Form1& f) {
 }
 
 void check(Form1& f) {
-  attempt([&] { f.Label110.setText(hourMinute(f.program().platform().clock.localTime())); });
+  Program& p = f.program();
+  const DateTime now = p.platform().clock.localTime();
+  attempt([&] { f.Label110.setText(hourMinute(now)); });
   if (holds([&] {
         return f.Label110.text() == f.Text8.text() + ":" + f.Text9.text() && f.Image8.visible();
-      }))
+      }) &&
+      !p.state<FiredMinute2>().cameRoundAgain(now, p.platform().clock.monotonicMs()))
     attempt([&] { f.Command27.press(); });
 }
 

@@ -26,12 +26,14 @@ class WatchedThermal final : public Thermal {
       // The last zone is the one the reading comes from.
       sensor = zones->back().name;
       answered = program->platform().clock.localTime();
+      everAnswered = true;
     }
     return zones;
   }
 
   Program* program = nullptr;
   bool asked = false;
+  bool everAnswered = false;
   std::string sensor;
   std::optional<DateTime> answered;
 };
@@ -48,6 +50,10 @@ Thermal& watchedThermal(Program& program) {
   WatchedThermal& watched = program.state<WatchedThermal>();
   watched.program = &program;
   return watched;
+}
+
+bool cpuSensorHasAnswered(Program& program) {
+  return program.state<WatchedThermal>().everAnswered;
 }
 
 std::string cpuSensorLine(Program& program) {

@@ -14,6 +14,10 @@ class Thermal;
 // The thermal service as the sensor object asks it, noting each answer.
 Thermal& watchedThermal(Program& program);
 
+// Whether a CPU sensor has given a reading since start. Until one has, the
+// readout's 0 stands for no sensor, not for a temperature.
+bool cpuSensorHasAnswered(Program& program);
+
 // "CPU温度传感器：" followed by the sensor and the time of its last answer
 // ("coretemp/Package id 0，09:05:12", with the date before the time when it
 // was not today), "无" when there is none, "检测中..." before the first

@@ -6,6 +6,7 @@
 #include "runtime/convert.h"
 #include "runtime/program.h"
 #include "sensing/cpu_sensor_status.h"
+#include "sensing/disk_sensor_status.h"
 
 namespace qv {
 
@@ -56,7 +57,7 @@ void Class1::QueryHDDTemperature() {
 }
 
 void createTemperatures(Program& program) {
-  auto sensor = std::make_unique<Class1>(watchedThermal(program), program.platform().disks);
+  auto sensor = std::make_unique<Class1>(watchedThermal(program), watchedDisks(program));
   Program* p = &program;
   auto ShowCPUTemperature = [p](float t) { p->form<Form1>().Label121.setText(textSingle(t)); };
   auto ShowHDDTemperature = [p](std::int16_t t) {

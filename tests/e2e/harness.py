@@ -266,9 +266,10 @@ class Desktop:
                 if window is not None:
                     yield window
 
-    def accessible(self, caption=None):
-        """Every window of the program (or those with the given caption) as
-        {caption: [(role, name), ...]}, read the way a screen reader reads it."""
+    def accessible(self, caption=None, prefix=None):
+        """Every window of the program (or those with the given caption, or
+        whose caption starts with the prefix) as {caption: [(role, name), ...]},
+        read the way a screen reader reads it."""
         def walk(node, into, depth):
             for i in range(node.childCount):
                 child = node.getChildAtIndex(i)
@@ -281,6 +282,10 @@ class Desktop:
         windows = {}
         for window in self._windows():
             if caption is not None and window.name != caption:
+                continue
+            # Only the windows asked for are read: reading the main window's
+            # hundreds of controls takes seconds on a busy machine.
+            if prefix is not None and not window.name.startswith(prefix):
                 continue
             nodes = []
             walk(window, nodes, 0)
@@ -323,9 +328,8 @@ class Desktop:
         """The accessible names in the window whose caption starts so. The
         registry learns of the program a moment after it is first asked."""
         def find():
-            for caption, nodes in self.accessible().items():
-                if caption.startswith(caption_prefix):
-                    return [name for _, name in nodes if name]
+            for nodes in self.accessible(prefix=caption_prefix).values():
+                return [name for _, name in nodes if name]
             return []
         return wait_for(find, timeout, step=0.5)
 

@@ -79,7 +79,7 @@ def main():
                 fail("关机 could not be chosen")
             if logind.actions():
                 fail("logind was asked before 确定: %r" % logind.actions())
-            d.act(DIALOG, "您确定要关闭计算机吗?")
+            d.act(DIALOG, "确定")
             if not logind.wait_for_action(10):
                 fail("确定 did not reach logind")
             time.sleep(2)  # anything else would have come by now

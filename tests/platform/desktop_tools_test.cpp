@@ -7,12 +7,15 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/linux/desktop_entry.h"
+#include "platform/linux/desktop_tool_table.h"
 #include "platform/linux/desktop_tools.h"
 #include "platform/linux/xdg_autostart.h"
 #include "sysfs_tree.h"
@@ -27,6 +30,7 @@ using testenv::ScopedEnv;
 
 constexpr const char* kPower = "Rundll32.exe Shell32.dll,Control_RunDLL powercfg.cpl";
 constexpr const char* kDateTime = "Rundll32.exe Shell32.dll,Control_RunDLL Timedate.cpl";
+constexpr const char* kSystem = "Rundll32.exe Shell32.dll,Control_RunDLL sysdm.cpl";
 
 std::string app(const std::string& exec, const std::string& more = {}) {
   return "[Desktop Entry]\nType=Application\nName=Tool\nExec=" + exec + "\n" + more;
@@ -287,6 +291,53 @@ TEST(DesktopTools, EveryLineOfTheProgramHasTools) {
                        "Rundll32.exe Shell32.dll,Control_RunDLL appwiz.cpl",
                        "calc",
                    }));
+}
+
+// Every desktop entry the table names is one that a Debian 12 package ships,
+// as scripts/desktop-tool-packages.py found in the packages' file lists; the
+// list names nothing the table has dropped.
+TEST(DesktopTools, EveryEntryOfTheTableIsOneADebianPackageShips) {
+  std::set<std::string> named;
+  for (const auto& tool : tools::kTools)
+    for (const auto& candidate : tool.candidates)
+      if (candidate.name.ends_with(".desktop")) named.emplace(candidate.name);
+  std::ifstream list(std::string(QUORVANE_TEST_DATA) + "/desktop-tools/debian12.txt");
+  ASSERT_TRUE(list) << "run scripts/desktop-tool-packages.py";
+  std::set<std::string> shipped;
+  for (std::string line; std::getline(list, line);)
+    if (!line.empty() && line.front() != '#') shipped.insert(line.substr(0, line.find(' ')));
+  EXPECT_EQ(named, shipped);
+}
+
+// Some desktops have no such tool of their own; nothing installed to stand
+// in, the line says so rather than only that nothing is installed.
+TEST(DesktopTools, ADesktopWithoutAToolOfItsOwnSaysSo) {
+  const struct {
+    std::string line;
+    std::string desktop;
+    const char* said;
+  } cases[] = {
+      {kDateTime, "XFCE", "XFCE has no date and time settings of its own"},
+      {kDateTime, "MATE", "MATE has no date and time settings of its own"},
+      {kSystem, "MATE", "MATE has no system information of its own"},
+      {kSystem, "LXQt", "LXQt has no system information of its own"},
+      {kDateTime, "GNOME", "no tool for"},
+      {kSystem, "XFCE", "no tool for"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.desktop + " " + c.line);
+    Machine m;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(m.launch(c.line, 2, {c.desktop}));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find(c.said), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  }
+  // Another desktop's tool stands in where one is installed.
+  Machine m;
+  m.program("hardinfo");
+  m.entry("a", "hardinfo.desktop", app("hardinfo"));
+  EXPECT_EQ(m.launch(kSystem, 2, {"LXQt"}), Argv{m.bin("hardinfo")});
 }
 
 TEST(DesktopEntry, ExecSplitsIntoArgumentsAsTheRulesSay) {

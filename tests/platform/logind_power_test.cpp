@@ -189,7 +189,9 @@ TEST_F(LogindOnPrivateBus, EachActionAsksFirstAndReachesLogindNonInteractively) 
   }
 }
 
-TEST_F(LogindOnPrivateBus, OnlyYesOrChallengeGoesAheadAndARefusalSaysWhyOnOneLine) {
+// "challenge": polkit wants the user's password, which only an interactive
+// request lets the desktop's agent ask for.
+TEST_F(LogindOnPrivateBus, OnlyYesOrChallengeGoesAheadChallengeInteractivelyAndARefusalSaysWhy) {
   ASSERT_NO_FATAL_FAILURE(startLogind());
   const struct {
     Action action;
@@ -212,7 +214,8 @@ TEST_F(LogindOnPrivateBus, OnlyYesOrChallengeGoesAheadAndARefusalSaysWhyOnOneLin
       EXPECT_EQ(a.action.run(power), allowed);
       const std::string err = ::testing::internal::GetCapturedStderr();
       const Calls asked{a.can};
-      const Calls acted{a.can, std::string(a.method) + " False"};
+      const Calls acted{a.can,
+                        std::string(a.method) + (verdict == "challenge" ? " True" : " False")};
       EXPECT_EQ(takeCalls(), allowed ? acted : asked);
       if (!allowed) {
         EXPECT_EQ(err, "quorvane: " + std::string(a.what) + " refused: " + a.can + " answered \"" +
@@ -364,7 +367,7 @@ TEST_F(LogindOnPrivateBus, OnlyTheFourPowerLinesReachLogindAndTheRestGoElsewhere
     SCOPED_TRACE(std::string("\"") + c.line + "\"");
     LinuxProcess alone(power);
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(alone.run(c.line, windowstyle::hidden), !c.calls.empty());
+    EXPECT_EQ(alone.run(c.line, windowstyle::hidden), c.calls.empty() ? Started::no : Started::yes);
     const auto err = lines(::testing::internal::GetCapturedStderr());
     EXPECT_EQ(takeCalls(), c.calls);
     EXPECT_EQ(err.size(), c.calls.empty() ? 1u : 0u);
@@ -374,12 +377,28 @@ TEST_F(LogindOnPrivateBus, OnlyTheFourPowerLinesReachLogindAndTheRestGoElsewhere
       handed.emplace_back(line, style);
       return true;
     });
-    EXPECT_TRUE(withOthers.run(c.line, windowstyle::minimized));
+    EXPECT_EQ(withOthers.run(c.line, windowstyle::minimized), Started::yes);
     EXPECT_EQ(takeCalls(), c.calls);
     using Handed = std::vector<std::pair<std::string, int>>;
     const Handed expected = c.calls.empty() ? Handed{{c.line, windowstyle::minimized}} : Handed{};
     EXPECT_EQ(handed, expected);
   }
+}
+
+// The program keeps running only if it can tell a refused power line from
+// one logind took.
+TEST_F(LogindOnPrivateBus, APowerLineLogindRefusesComesBackRefused) {
+  ASSERT_NO_FATAL_FAILURE(startLogind(R"({"CanPowerOff": "no", "CanReboot": "na"})"));
+  LogindPower power = testPower();
+  LinuxProcess process(power);
+  for (const char* line : {"shutdown -s -f -t 0", "shutdown -s -t 0 -f",
+                           "c:\\windows\\system32\\shutdown.exe /r /t 0", "shutdown -r -f -t 0"}) {
+    SCOPED_TRACE(line);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(process.run(line, windowstyle::hidden), Started::refused);
+    EXPECT_EQ(lines(::testing::internal::GetCapturedStderr()).size(), 1u);
+  }
+  EXPECT_EQ(takeCalls(), (Calls{"CanPowerOff", "CanPowerOff", "CanReboot", "CanReboot"}));
 }
 
 TEST_F(LogindOnPrivateBus, DryRunOnlyWritesWhatItWouldDo) {
@@ -396,7 +415,7 @@ TEST_F(LogindOnPrivateBus, DryRunOnlyWritesWhatItWouldDo) {
     EXPECT_TRUE(action.run(power)) << action.name;
   }
   for (const char* line : {"shutdown -s -t 0 -f", "shutdown -r -f -t 0", "calc"}) {
-    EXPECT_TRUE(process.run(line, windowstyle::hidden)) << line;
+    EXPECT_EQ(process.run(line, windowstyle::hidden), Started::yes) << line;
   }
   const auto err = lines(::testing::internal::GetCapturedStderr());
   EXPECT_LT(Clock::now() - start, 200ms) << "suspend waited";

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -96,7 +97,9 @@ TEST_F(EjectOnPrivateBus, EjectsTheFirstOpticalDriveOnly) {
     ASSERT_NO_FATAL_FAILURE(
         startUdisks(R"({"disks": {"sda": 310.0}, "drives": )" + c.drives + "}"));
     testing::internal::CaptureStderr();
-    EXPECT_EQ(LinuxMedia(device()).send(kOpenDoor), c.result);
+    LinuxMedia media(device());
+    EXPECT_TRUE(media.send(kOpenDoor));
+    EXPECT_EQ(media.finish(), c.result);
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(ejected(), c.ejected);
     EXPECT_EQ(err.empty(), c.result) << err;
@@ -110,7 +113,9 @@ TEST_F(EjectOnPrivateBus, NoOpticalDriveAnywhereIsAFailure) {
     SCOPED_TRACE(exists ? "not a CD-ROM" : "no device");
     if (exists) std::ofstream(device()) << "x";
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(LinuxMedia(device()).send(kOpenDoor));
+    LinuxMedia media(device());
+    EXPECT_TRUE(media.send(kOpenDoor));
+    EXPECT_FALSE(media.finish());
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
   }
@@ -119,8 +124,24 @@ TEST_F(EjectOnPrivateBus, NoOpticalDriveAnywhereIsAFailure) {
   // Without udisks at all.
   mock_.stop();
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(LinuxMedia(device()).send(kOpenDoor));
+  EXPECT_FALSE(LinuxMedia(device()).eject());
   testing::internal::GetCapturedStderr();
+}
+
+// A tray takes seconds to open: the request returns at once and the drive
+// opens on a thread of its own; a second request meanwhile is the same one.
+TEST_F(EjectOnPrivateBus, TheRequestReturnsAtOnceAndTheDriveOpensMeanwhile) {
+  ASSERT_NO_FATAL_FAILURE(startUdisks(
+      R"({"drives": {"cd": {"MediaCompatibility": ["optical_cd"], "EjectSeconds": 1.5}}})"));
+  using Clock = std::chrono::steady_clock;
+  LinuxMedia media(device());
+  const auto start = Clock::now();
+  EXPECT_TRUE(media.send(kOpenDoor));
+  EXPECT_TRUE(media.send(kOpenDoor));
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
+  EXPECT_TRUE(media.finish());
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(1500));
+  EXPECT_EQ(ejected(), std::vector<std::string>{"cd"});
 }
 
 TEST_F(EjectOnPrivateBus, OtherCommandsAndDryRunsEjectNothing) {

@@ -84,11 +84,12 @@ struct FakeTone : Tone {
 
 struct FakeProcess : Process {
   std::vector<std::pair<std::string, int>> runs;  // command line, window style
-  bool fails = false;
+  bool fails = false;                             // nothing can be started
+  bool refuses = false;  // the system says no, as logind does to a power action
   std::string path = "/opt/quorvane/bin/quorvane";
-  bool run(const std::string& commandLine, int windowStyle) override {
+  Started run(const std::string& commandLine, int windowStyle) override {
     runs.emplace_back(commandLine, windowStyle);
-    return !fails;
+    return refuses ? Started::refused : fails ? Started::no : Started::yes;
   }
   std::string executablePath() override { return path; }
 };

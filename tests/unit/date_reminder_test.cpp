@@ -156,5 +156,19 @@ TEST(DateReminder, AMinuteMissedAsleepOrOffRemindsOnceAndOnlyThen) {
   }
 }
 
+// Set again after a stop, a target already past is armed afresh, now: it is
+// no minute missed, and never reminds.
+TEST(DateReminder, APastTargetSetAgainAfterAStopNeverReminds) {
+  Rig r({2026, 12, 11, 9, 2, 0, 5});
+  r.set("2026", "12", "11", "9", "00");
+  r.sim.advance(12'000);
+  r.sim.click(r.main().Command20);
+  r.sim.advance(60'000);
+  r.set("2026", "12", "11", "9", "00");
+  r.sim.advance(10 * 62'000);
+  EXPECT_EQ(r.alarms(), 0u);
+  EXPECT_TRUE(r.main().Image6.visible());
+}
+
 }  // namespace
 }  // namespace qv

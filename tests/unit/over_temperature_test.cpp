@@ -31,15 +31,18 @@ using Stored = std::vector<std::pair<std::string, std::string>>;
 // warning checks of the same readouts and the CPU-load hint (the fake CPU is
 // fully loaded) are stopped so that only the shutdown checks warn.
 struct Rig {
-  explicit Rig(const Stored& stored = {}) {
+  // Without `sensors` the machine has neither a CPU nor a disk sensor.
+  explicit Rig(const Stored& stored = {}, bool sensors = true) {
     for (auto& [key, value] : stored) {
       if (key.size() == 1)
         sim.fake.store.put(key, key, "status", value);
       else
         sim.fake.store.put("MyApp", "Startup", key, value);
     }
-    sim.fake.thermal.set(deciKelvin(80));
-    sim.fake.disks.set(40);
+    if (sensors) {
+      sim.fake.thermal.set(deciKelvin(80));
+      sim.fake.disks.set(40);
+    }
     sim.start();
     sim.run([&] {
       main().Timer4.stop();
@@ -145,6 +148,42 @@ TEST(OverTemperature, ALimitThatIsNoNumberWarnsButNeverOpensTheCountdown) {
     EXPECT_EQ(r.sim.program.existing<Form2>(), nullptr);
     EXPECT_TRUE(r.sim.fake.process.runs.empty());
   }
+}
+
+// Without a sensor the readouts show 0, plus the CPU's calibration: that
+// warns at a limit of 0 as any reading at its limit, but no sensor ever said
+// the machine was hot, so nothing counts down.
+TEST(OverTemperature, NoCountdownFromAReadingNoSensorGave) {
+  const struct {
+    const char* name;
+    Stored stored;
+  } cases[] = {
+      {"CPU, limit 0", {{"b", "1"}, {"Form5.Combo13", "0"}}},
+      {"CPU, calibration +85", {{"b", "1"}, {"Form5.Combo4", "85"}}},
+      {"disk, limit 0", {{"c", "1"}, {"Form5.Combo14", "0"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r(c.stored, false);
+    r.sim.advance(3 * 60'000);
+    EXPECT_FALSE(r.titles().empty()) << "the warning stays";
+    EXPECT_EQ(r.sim.program.existing<Form2>(), nullptr);
+    EXPECT_EQ(r.sim.program.existing<Form4>(), nullptr);
+    EXPECT_TRUE(r.sim.fake.process.runs.empty());
+  }
+}
+
+// A sensor that answered and then fell silent leaves its last reading,
+// which still counts: a hot machine whose sensor stops is still shut down.
+TEST(OverTemperature, ASensorSilentAfterAHotReadingStillCountsDown) {
+  Rig r(Stored{{"b", "1"}, {"c", "1"}, {"Form5.Combo6", "30"}});  // counts past the disk's check
+  r.sim.fake.disks.set(60);
+  r.sim.advance(30'000);  // both read once (at 8 s and 21 s)
+  r.sim.fake.thermal.reading = std::nullopt;
+  r.sim.fake.disks.reading = std::nullopt;
+  r.sim.advance(30'000);
+  EXPECT_TRUE(r.sim.program.form<Form2>().visible());
+  EXPECT_TRUE(r.sim.program.form<Form4>().visible());
 }
 
 }  // namespace

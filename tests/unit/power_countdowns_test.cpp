@@ -107,23 +107,28 @@ TEST_F(Countdowns, EachMemberActsAtTheTickThatShowsOne) {
   }
 }
 
+// The cancel's own steps: the stop buttons also stop the executors, so they
+// stand in for the stops here and only record that they were pressed.
 TEST_F(Countdowns, ACancelStopsTheTickerTheTimedActionAndItsExecutorAndLeavesTheMainWindowHidden) {
   struct Member {
     CountdownWindow& (*window)(Program&);
     Timer Form1::*executor;  // nullptr: an alarm member
-    bool timed1Runs, timed2Runs;
+    Calls stops;             // the stop buttons pressed
   };
   const Member members[] = {
-      {window<Form2>, nullptr, true, true},
-      {window<Form4>, nullptr, true, true},
-      {window<Form9>, &Form1::Timer28, false, true},
-      {window<Form10>, &Form1::Timer29, false, true},
-      {window<Form11>, &Form1::Timer30, false, true},
-      {window<Form14>, &Form1::Timer32, true, false},
-      {window<Form15>, &Form1::Timer33, true, false},
+      {window<Form2>, nullptr, {}},
+      {window<Form4>, nullptr, {}},
+      {window<Form9>, &Form1::Timer28, {"Command14"}},
+      {window<Form10>, &Form1::Timer29, {"Command14"}},
+      {window<Form11>, &Form1::Timer30, {"Command14"}},
+      {window<Form14>, &Form1::Timer32, {"Command25"}},
+      {window<Form15>, &Form1::Timer33, {"Command25"}},
   };
   for (const Member& m : members) {
     Rig t;
+    Calls stops;
+    for (CommandButton* stop : {&t.main().Command14, &t.main().Command25})
+      stop->onClick.replace([&stops, stop] { stops.push_back(stop->name()); });
     if (m.executor) t.sim.run([&] { (t.main().*m.executor).start(); });
     t.open(m.window, m.executor != nullptr);
     CountdownWindow& w = m.window(t.sim.program);
@@ -132,16 +137,108 @@ TEST_F(Countdowns, ACancelStopsTheTickerTheTimedActionAndItsExecutorAndLeavesThe
     t.sim.advance(3000);
     t.sim.click(w.Command1);
     EXPECT_EQ(t.sim.program.find(name), nullptr);
+    EXPECT_EQ(stops, m.stops);
     if (m.executor) {
       EXPECT_FALSE((t.main().*m.executor).enabled());
       EXPECT_FALSE(t.main().visible());
     }
-    EXPECT_EQ(t.main().Image4.visible(), m.timed1Runs);
-    EXPECT_EQ(t.main().Image8.visible(), m.timed2Runs);
     t.sim.advance(60'000);
     EXPECT_TRUE(t.runs().empty());
     EXPECT_TRUE(t.power().empty());
   }
+}
+
+TEST_F(Countdowns, ACancelStopsTheTimedActionThatOpenedTheWindow) {
+  struct Member {
+    CountdownWindow& (*window)(Program&);
+    bool timed1Runs, timed2Runs;
+  };
+  const Member members[] = {
+      {window<Form2>, true, true},   {window<Form9>, false, true},  {window<Form10>, false, true},
+      {window<Form11>, false, true}, {window<Form14>, true, false}, {window<Form15>, true, false},
+  };
+  for (const Member& m : members) {
+    Rig t;
+    t.open(m.window, true);
+    CountdownWindow& w = m.window(t.sim.program);
+    SCOPED_TRACE(w.name());
+    t.sim.click(w.Command1);
+    EXPECT_EQ(t.main().Image4.visible(), m.timed1Runs);
+    EXPECT_EQ(t.main().Image8.visible(), m.timed2Runs);
+  }
+}
+
+using Texts = std::vector<std::string>;
+
+// The warning balloons that told of a refused power action.
+Texts refusals(const Sim& sim) {
+  Texts texts;
+  for (const auto& b : sim.fake.tray.balloons)
+    if (b.title == "操作失败" && b.kind == 2) texts.push_back(b.text);
+  return texts;
+}
+
+// Where the system says no, the machine stays up, and so must the program
+// that watches it: the window goes as its cancel takes it, a balloon says
+// why, and the next opening counts afresh.
+TEST_F(Countdowns, ARefusedActionKeepsTheProgramRunningAndGoesAsACancel) {
+  struct Member {
+    CountdownWindow& (*window)(Program&);
+    Timer Form1::*executor;  // nullptr: an alarm member
+    const char* refusal;
+    bool timed1Runs, timed2Runs;
+  };
+  const Member members[] = {
+      {window<Form2>, nullptr, "系统拒绝了关机请求", true, true},
+      {window<Form4>, nullptr, "系统拒绝了关机请求", true, true},
+      {window<Form9>, &Form1::Timer28, "系统拒绝了关机请求", false, true},
+      {window<Form10>, &Form1::Timer29, "系统拒绝了重启请求", false, true},
+      {window<Form11>, &Form1::Timer30, "系统拒绝了待机请求", false, true},
+      {window<Form14>, &Form1::Timer32, "系统拒绝了关机请求", true, false},
+      // Timed action 2's standby leaves timed action 1 alone, as its cancel.
+      {window<Form15>, &Form1::Timer33, "系统拒绝了待机请求", true, false},
+  };
+  for (const Member& m : members) {
+    Rig t;
+    t.sim.fake.process.refuses = true;
+    t.sim.fake.power.refuses = true;
+    t.sim.run([&] {
+      t.settings().Combo6.setText("5");
+      t.settings().Combo18.setText("5");
+      t.timed2().Combo2.setText("5");
+    });
+    if (m.executor) t.sim.run([&] { (t.main().*m.executor).start(); });
+    t.open(m.window, m.executor != nullptr);
+    const std::string name = m.window(t.sim.program).name();
+    SCOPED_TRACE(name);
+    t.sim.advance(4000);
+    EXPECT_FALSE(t.sim.program.ended());
+    EXPECT_EQ(t.sim.program.find(name), nullptr);
+    EXPECT_EQ(refusals(t.sim), Texts{m.refusal});
+    if (m.executor) {
+      EXPECT_FALSE((t.main().*m.executor).enabled());
+    }
+    EXPECT_EQ(t.main().Image4.visible(), m.timed1Runs);
+    EXPECT_EQ(t.main().Image8.visible(), m.timed2Runs);
+
+    t.open(m.window, false);
+    CountdownWindow& again = m.window(t.sim.program);
+    EXPECT_TRUE(again.visible());
+    EXPECT_EQ(again.Label2.text(), "5");
+    EXPECT_TRUE(again.Timer1.enabled());
+  }
+}
+
+// Windows' shutdown lines only start a program: one that cannot be started
+// ends the program as one that was.
+TEST_F(Countdowns, APowerLineThatCannotBeStartedStillEndsTheProgram) {
+  sim.fake.process.fails = true;
+  sim.run([&] { settings().Combo6.setText("3"); });
+  open(window<Form2>, false);
+  sim.advance(2000);
+  EXPECT_EQ(runs(), (Runs{kShutdown}));
+  EXPECT_TRUE(sim.program.ended());
+  EXPECT_TRUE(refusals(sim).empty());
 }
 
 TEST_F(Countdowns, DelaysOf0And1NeverActAndADelayThatIsNoNumberCountsFromTheDefault) {
@@ -254,6 +351,45 @@ TEST_F(Countdowns, WithoutPromptAnExecutorActsAtOnce) {
   }
 }
 
+// With the prompt, each executor opens its own countdown and no other.
+TEST_F(Countdowns, EachExecutorWithPromptOpensItsOwnCountdown) {
+  struct Case {
+    Timer Form1::*executor;
+    void (*choose)(Rig&);
+    CountdownWindow& (*window)(Program&);
+  };
+  const Case cases[] = {
+      {&Form1::Timer28, [](Rig& t) { t.main().Option1.setValue(true); }, window<Form9>},
+      {&Form1::Timer29, [](Rig& t) { t.main().Option2.setValue(true); }, window<Form10>},
+      {&Form1::Timer30, [](Rig& t) { t.main().Option4.setValue(true); }, window<Form11>},
+      {&Form1::Timer32, [](Rig& t) { t.timed2().Option1.setValue(true); }, window<Form14>},
+      {&Form1::Timer33, [](Rig& t) { t.timed2().Option2.setValue(true); }, window<Form15>},
+  };
+  for (const Case& c : cases) {
+    Rig t;
+    t.sim.run([&] {
+      c.choose(t);
+      (t.main().*c.executor).start();
+    });
+    SCOPED_TRACE((t.main().*c.executor).name());
+    auto open = [&t] {
+      std::vector<std::string> names;
+      for (Form* w : t.sim.program.windows())
+        if (dynamic_cast<CountdownWindow*>(w) && w->visible()) names.push_back(w->name());
+      return names;
+    };
+    t.sim.advance(61'999);
+    EXPECT_EQ(open(), std::vector<std::string>{});
+    t.sim.advance(1);
+    CountdownWindow& w = c.window(t.sim.program);
+    EXPECT_EQ(open(), std::vector<std::string>{w.name()});
+    EXPECT_TRUE(w.Timer1.enabled());
+    EXPECT_FALSE(t.main().visible());
+    EXPECT_TRUE(t.runs().empty());
+    EXPECT_TRUE(t.power().empty());
+  }
+}
+
 // The choice as the user applies it; timed action 2's no-prompt paths close
 // its settings window, so its choice must be saved to hold the next time.
 void chooseTimed1(Rig& t, OptionButton Form1::*option) {
@@ -268,6 +404,43 @@ void chooseTimed2(Rig& t, OptionButton Form13::*option) {
     t.timed2().Check2.setValue(1);
     t.timed2().Command1.press();
   });
+}
+
+TEST_F(Countdowns, ARefusedActionWithoutPromptLeavesTheTimedActionAsACancelWould) {
+  struct Case {
+    Timer Form1::*executor;
+    void (*choose)(Rig&);
+    const char* refusal;
+    bool timed1Runs, timed2Runs;
+  };
+  const Case cases[] = {
+      {&Form1::Timer28, [](Rig& t) { chooseTimed1(t, &Form1::Option1); }, "系统拒绝了关机请求",
+       false, true},
+      {&Form1::Timer29, [](Rig& t) { chooseTimed1(t, &Form1::Option2); }, "系统拒绝了重启请求",
+       false, true},
+      {&Form1::Timer30, [](Rig& t) { chooseTimed1(t, &Form1::Option4); }, "系统拒绝了待机请求",
+       false, true},
+      {&Form1::Timer32, [](Rig& t) { chooseTimed2(t, &Form13::Option1); }, "系统拒绝了关机请求",
+       true, false},
+      {&Form1::Timer33, [](Rig& t) { chooseTimed2(t, &Form13::Option2); }, "系统拒绝了待机请求",
+       true, false},
+  };
+  for (const Case& c : cases) {
+    Rig t;
+    c.choose(t);
+    t.sim.fake.process.refuses = true;
+    t.sim.fake.power.refuses = true;
+    t.sim.run([&] { (t.main().*c.executor).start(); });
+    SCOPED_TRACE((t.main().*c.executor).name());
+    t.sim.advance(62'000);
+    EXPECT_FALSE(t.sim.program.ended());
+    EXPECT_EQ(refusals(t.sim), Texts{c.refusal});
+    EXPECT_FALSE((t.main().*c.executor).enabled());
+    EXPECT_EQ(t.main().Image4.visible(), c.timed1Runs);
+    EXPECT_EQ(t.main().Image8.visible(), c.timed2Runs);
+    t.sim.advance(5 * 62'000);
+    EXPECT_EQ(refusals(t.sim).size(), 1u) << "asked once, not every minute";
+  }
 }
 
 TEST_F(Countdowns, TimedAction2sShutdownWithoutPromptIsAskedAgainAMinuteLater) {

@@ -29,6 +29,16 @@ void choose(Sim& sim, OptionButton& option) {
   sim.run([&] { option.setValue(true); });
 }
 
+using Texts = std::vector<std::string>;
+
+// The warning balloons that told of a refused power action.
+Texts refusals(const Sim& sim) {
+  Texts texts;
+  for (const auto& b : sim.fake.tray.balloons)
+    if (b.title == "操作失败" && b.kind == 2) texts.push_back(b.text);
+  return texts;
+}
+
 TEST(PowerOffDialog, OpensOnTopWithNoActionChosenAndPutsTheMainWindowAway) {
   Sim sim;
   sim.start();
@@ -51,19 +61,20 @@ TEST(PowerOffDialog, EachChoiceReachesItsOwnActionThenTheDialogClosesAndTheMainW
     Runs runs;
     Calls power;
     int displayOffs;
+    const char* refusal;  // the balloon when the system says no
   } choices[] = {
-      {&Form19::Option1, "关机", {{"shutdown -s -f -t 0", kHidden}}, {}, 0},
-      {&Form19::Option2, "重启", {{"shutdown -r -f -t 0", kHidden}}, {}, 0},
-      {&Form19::Option3, "快速重启", {}, {"restartNow"}, 0},
-      {&Form19::Option4, "待机", {}, {"suspend"}, 0},
-      {&Form19::Option5, "关闭显示器", {}, {}, 1},
-      {&Form19::Option6, "无动作", {}, {}, 0},
+      {&Form19::Option1, "关机", {{"shutdown -s -f -t 0", kHidden}}, {}, 0, "系统拒绝了关机请求"},
+      {&Form19::Option2, "重启", {{"shutdown -r -f -t 0", kHidden}}, {}, 0, "系统拒绝了重启请求"},
+      {&Form19::Option3, "快速重启", {}, {"restartNow"}, 0, "系统拒绝了重启请求"},
+      {&Form19::Option4, "待机", {}, {"suspend"}, 0, "系统拒绝了待机请求"},
+      {&Form19::Option5, "关闭显示器", {}, {}, 1, nullptr},
+      {&Form19::Option6, "无动作", {}, {}, 0, nullptr},
   };
   for (const auto& c : choices) {
     for (bool refused : {false, true}) {
       SCOPED_TRACE(std::string(c.caption) + (refused ? " (refused)" : ""));
       Sim sim;
-      sim.fake.process.fails = refused;
+      sim.fake.process.refuses = refused;
       sim.fake.power.refuses = refused;
       sim.fake.display.fails = refused;
       sim.start();
@@ -84,6 +95,8 @@ TEST(PowerOffDialog, EachChoiceReachesItsOwnActionThenTheDialogClosesAndTheMainW
       EXPECT_EQ(sim.fake.process.runs, c.runs);
       EXPECT_EQ(sim.fake.power.calls, c.power);
       EXPECT_EQ(sim.fake.display.offs, c.displayOffs);
+      EXPECT_EQ(refusals(sim), refused && c.refusal ? Texts{c.refusal} : Texts{});
+      EXPECT_FALSE(sim.program.ended());
     }
   }
 }

@@ -138,6 +138,59 @@ TEST(ReminderSlots, ABalloonOrThePopupThenTheMainWindowIsHiddenAgainASecondLater
   }
 }
 
+// Slots a minute apart: each minute's reminder keeps its own message and
+// comes 62 s after its own first match, once.
+TEST(ReminderSlots, SlotsAMinuteApartAreEachDeliveredOnceWithTheirOwnMessage) {
+  for (const char* flag : {"1", "0"}) {
+    SCOPED_TRACE(std::string("balloon option ") + flag);
+    Sim sim;
+    store(sim.fake.store, {0, "8", "05", "早"});
+    store(sim.fake.store, {1, "8", "06", "晚"});
+    sim.fake.store.put("f", "f", "status", flag);
+    startWithMatcher(sim);
+    // What the user is shown at a moment: the balloons so far, or the popup's
+    // message while it is up.
+    auto shown = [&] {
+      if (std::string(flag) == "1") return reminders(sim);
+      Form18* popup = sim.program.existing<Form18>();
+      return popup && popup->visible() ? std::vector<std::string>{popup->Label1.text()}
+                                       : std::vector<std::string>{};
+    };
+    const std::vector<std::string> first = flag == std::string("1")
+                                               ? std::vector<std::string>{"温馨提醒, 早"}
+                                               : std::vector<std::string>{"早"};
+    const std::vector<std::string> both =
+        flag == std::string("1") ? std::vector<std::string>{"温馨提醒, 早", "温馨提醒, 晚"}
+                                 : std::vector<std::string>{"晚"};
+    // 8:05 first matches at 8:05:00, 8:06 at 8:06:00.
+    sim.advance(kFirstMatch + 61'999);
+    EXPECT_EQ(shown(), std::vector<std::string>{});
+    sim.advance(1);
+    EXPECT_EQ(shown(), first);
+    sim.advance(59'999);
+    EXPECT_EQ(shown(), first);
+    sim.advance(1);
+    EXPECT_EQ(shown(), both);
+    sim.advance(10 * 60'000);
+    EXPECT_EQ(shown(), both);
+    EXPECT_FALSE(sim.program.form<Form1>().Timer39.enabled());
+  }
+}
+
+// The balloon closes a popup an earlier reminder left open: a window that is
+// only hidden would still be there.
+TEST(ReminderSlots, ABalloonClosesThePopupAnEarlierReminderLeftOpen) {
+  Sim sim;
+  store(sim.fake.store, {0, "8", "05", "开会"});
+  sim.fake.store.put("f", "f", "status", "1");
+  startWithMatcher(sim);
+  sim.run([&] { sim.program.form<Form18>().show(); });
+  ASSERT_TRUE(sim.program.form<Form18>().visible());
+  sim.advance(kFirstMatch + 62'000);
+  EXPECT_EQ(reminders(sim), std::vector<std::string>{"温馨提醒, 开会"});
+  EXPECT_EQ(sim.program.existing<Form18>(), nullptr);
+}
+
 TEST(ReminderSlots, HoursAndMinutesIgnoreTypingAndAMessageKeepsItsFirst28Characters) {
   Sim sim;
   sim.start();

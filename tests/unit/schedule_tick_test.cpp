@@ -116,6 +116,58 @@ TEST(ScheduleTick, TheModeTagsFollowTheBoxesAndTheDayOfTheMonth) {
   }
 }
 
+TEST(ScheduleTick, UntickingAWeekdayClearsItsLetterAndTheWeeklyStatus) {
+  Rig r(kWednesday7, {{"v", "1"}});
+  r.sim.advance(6'600);
+  ASSERT_EQ(r.main().Label92.text(), "三");
+  ASSERT_EQ(r.main().Label39.text(), "星期定时:");
+  r.sim.run([&] { r.settings().Check9.setValue(0); });
+  r.sim.advance(6'600);
+  EXPECT_EQ(r.main().Label92.text(), "");
+  EXPECT_EQ(r.main().Label39.text(), "星期定时未启动");
+}
+
+// While the date reminder runs, each tick sets it again: an edit of its
+// choosers becomes the target within a tick, and is saved.
+TEST(ScheduleTick, ARunningDateReminderTakesAnEditedChooserAsItsTargetWithinATick) {
+  Rig r(kThursday7, {});
+  r.sim.run([&] {
+    r.main().Combo4.setText("2026");
+    r.main().Combo5.setText("12");
+    r.main().Combo6.setText("24");
+    r.main().Combo8.setText("18");
+    r.main().Combo9.setText("30");
+  });
+  r.sim.click(r.main().Command19);
+  r.sim.advance(6'600);
+  r.sim.run([&] { r.main().Combo8.setText("19"); });
+  EXPECT_EQ(r.main().Text6.text(), "18");
+  r.sim.advance(6'600);
+  EXPECT_EQ(r.main().Text6.text(), "19");
+  EXPECT_EQ(r.main().Label46.text(), "日程提醒动作时间：2026年12月24日19点30分");
+  EXPECT_EQ(r.sim.fake.store.get("MyApp", "Startup", "Form1.Combo8"), "19");
+  // Stopped, it is not set again.
+  r.sim.click(r.main().Command20);
+  r.sim.run([&] { r.main().Combo8.setText("20"); });
+  r.sim.advance(2 * 6'600);
+  EXPECT_EQ(r.main().Text6.text(), "19");
+  EXPECT_FALSE(r.main().Image6.visible());
+}
+
+// Timed action 2 on its day of the month, from the tick after the first (the
+// day mirror is the previous tick's); on another day never.
+TEST(ScheduleTick, TimedAction2StartsOnItsDayOfTheMonth) {
+  for (const char* day : {"10", "11"}) {
+    SCOPED_TRACE(std::string("day ") + day);
+    Rig r(kThursday7, {{"Form13.Combo3", day}, {"Form1.Combo10", "8"}, {"Form1.Combo11", "00"}});
+    r.sim.advance(6'600);
+    EXPECT_FALSE(r.main().Image8.visible());
+    r.sim.advance(6'600);
+    EXPECT_EQ(r.main().Image8.visible(), std::string(day) == "10");
+    EXPECT_FALSE(r.main().Image4.visible()) << "timed action 1 is not started by it";
+  }
+}
+
 TEST(ScheduleTick, TimedAction2EveryDayRunsFromTheFirstTickWithItsDayOff) {
   Rig r(kThursday7,
         {{"y", "1"}, {"Form13.Combo3", "9"}, {"Form1.Combo10", "8"}, {"Form1.Combo11", "00"}});

@@ -244,6 +244,43 @@ TEST(TimedAction1, TheWholeChainToAShutdownThroughItsCountdown) {
   EXPECT_TRUE(r.sim.program.ended());
 }
 
+// From "确定" through the time check and the fire step to the action, for the
+// choices the other tests do not drive that way.
+TEST(TimedActions, EachPowerChoiceIsDrivenFromItsStartToItsAction) {
+  using Calls = std::vector<std::string>;
+  const struct {
+    const char* name;
+    void (*start)(Rig&);
+    Runs runs;
+    Calls power;
+  } cases[] = {
+      {"定时 重启",
+       [](Rig& r) { r.startTimed1("9", "05", &Form1::Option2); },
+       {{"c:\\windows\\system32\\shutdown.exe /r /t 0", 2}},
+       {}},
+      {"定时 待机", [](Rig& r) { r.startTimed1("9", "05", &Form1::Option4); }, {}, {"suspend"}},
+      {"定时2 关机",
+       [](Rig& r) { r.startTimed2("9", "05", &Form13::Option1); },
+       {{"shutdown -s -t 0 -f", 2}},
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r({2026, 12, 11, 9, 4, 58, 5});
+    r.sim.run([&] {
+      r.settings().Check14.setValue(1);
+      r.timed2().Check2.setValue(1);
+    });
+    c.start(r);
+    r.sim.advance(6'000 + 61'999);  // the first time check in 9:05 comes at 9:05:04
+    EXPECT_TRUE(r.sim.fake.process.runs.empty());
+    EXPECT_TRUE(r.sim.fake.power.calls.empty());
+    r.sim.advance(1);
+    EXPECT_EQ(r.sim.fake.process.runs, c.runs);
+    EXPECT_EQ(r.sim.fake.power.calls, c.power);
+  }
+}
+
 TEST(TimedAction2, StandbyWithoutPromptStopsItAndClosesItsSettingsAfterTheResume) {
   Rig r({2026, 12, 11, 21, 59, 58, 5});
   r.sim.run([&] { r.timed2().Check2.setValue(1); });
@@ -339,6 +376,51 @@ TEST(TimedAction1, SummerTimeChangesSkipAMissingMinuteAndDoNotDoubleARepeatedOne
     ASSERT_GT(reminders.size(), 100u);
     for (std::size_t i = 1; i < reminders.size(); ++i)
       EXPECT_EQ(reminders[i] - reminders[i - 1], 62'000) << i;
+  }
+}
+
+// 2:30 comes twice on the last Sunday of October. A timed action that fired
+// in the first and was stopped there (a cancelled countdown, a standby,
+// "关闭提醒") is started again by its weekday within seconds; the second 2:30
+// must not fire it again.
+TEST(TimedAction1, TheRepeatedAutumnMinuteFiresOnceEvenWhenItsWeekdayStartsItAgain) {
+  const struct {
+    const char* name;
+    const char* option;  // the action's stored choice
+    const char* noPrompt;
+  } cases[] = {
+      {"关机, its countdown cancelled", "Form1.Option1", "0"},
+      {"待机 without a prompt", "Form1.Option4", "1"},
+      {"提醒, its popup closed", "Form1.Option5", "0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Sim sim;
+    sim.fake.store.put("o", "o", "status", "1");  // every Sunday
+    sim.fake.store.put("p", "p", "status", c.noPrompt);
+    sim.fake.store.put("MyApp", "Startup", "Form1.Combo1", "2");
+    sim.fake.store.put("MyApp", "Startup", "Form1.Combo2", "30");
+    sim.fake.store.put("MyApp", "Startup", c.option, "True");
+    sim.fake.clock.setZone(europeBerlin, {2026, 10, 25, 0, 20, 0, 0});  // 02:20 CEST, Sunday
+    sim.start();
+    Form1& f = sim.program.form<Form1>();
+    sim.run([&] { f.Timer9.stop(); });
+    std::size_t fired = 0;
+    for (std::int64_t end = sim.now() + 2 * 3600 * 1000; sim.now() < end;) {
+      sim.advance(1000);
+      if (Form9* w = sim.program.existing<Form9>(); w && w->visible()) {
+        ++fired;
+        sim.click(w->Command1);
+      }
+      if (Form8* w = sim.program.existing<Form8>(); w && w->visible()) {
+        ++fired;
+        sim.click(w->Command1);
+      }
+    }
+    fired += sim.fake.power.calls.size();
+    EXPECT_EQ(fired, 1u);
+    EXPECT_TRUE(f.Image4.visible()) << "its weekday keeps it started";
+    EXPECT_TRUE(sim.fake.process.runs.empty());
   }
 }
 

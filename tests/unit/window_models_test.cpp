@@ -9,43 +9,23 @@
 #include <regex>
 #include <sstream>
 
-#include "forms/countdowns.h"
-#include "forms/form1.h"
-#include "forms/form13.h"
-#include "forms/form17.h"
-#include "forms/form18.h"
-#include "forms/form19.h"
-#include "forms/form3.h"
-#include "forms/form5.h"
-#include "forms/popups.h"
 #include "runtime/program.h"
+#include "support/all_windows.h"
 #include "support/fake_platform.h"
 #include "support/window_lint.h"
 
 namespace qv {
 namespace {
 
-template <class... F>
-struct Windows {};
-using AllWindows =
-    Windows<Form1, Form2, Form3, Form4, Form5, Form6, Form7, Form8, Form9, Form10, Form11, Form12,
-            Form13, Form14, Form15, Form16, Form17, Form18, Form19, Form20>;
+using test::AllWindows;
 
-template <class... F>
-std::vector<std::string> lintAll(Program& p, Windows<F...>) {
+std::vector<std::string> lintAll(Program& p) {
   std::vector<std::string> faults;
-  (
-      [&] {
-        auto found = test::lintWindow(p.form<F>(), F::kNumber);
-        faults.insert(faults.end(), found.begin(), found.end());
-      }(),
-      ...);
+  test::forEachWindow(AllWindows{}, [&]<class F>() {
+    auto found = test::lintWindow(p.form<F>(), F::kNumber);
+    faults.insert(faults.end(), found.begin(), found.end());
+  });
   return faults;
-}
-
-template <class... F>
-constexpr int count(Windows<F...>) {
-  return sizeof...(F);
 }
 
 std::string read(const std::filesystem::path& path) {
@@ -58,7 +38,7 @@ std::string read(const std::filesystem::path& path) {
 TEST(WindowModels, EveryWindowKeepsTheRulesOfAFormFile) {
   test::FakePlatform fake;
   Program program(fake.platform);
-  EXPECT_EQ(lintAll(program, AllWindows{}), std::vector<std::string>{});
+  EXPECT_EQ(lintAll(program), std::vector<std::string>{});
 }
 
 TEST(WindowModels, EveryHeaderNamesItsControlsAfterTheirMembersAndEveryWindowIsChecked) {
@@ -70,7 +50,7 @@ TEST(WindowModels, EveryHeaderNamesItsControlsAfterTheirMembersAndEveryWindowIsC
     windows += static_cast<int>(std::distance(
         std::sregex_iterator(text.begin(), text.end(), window), std::sregex_iterator()));
   }
-  EXPECT_EQ(windows, count(AllWindows{})) << "a window model is missing from AllWindows";
+  EXPECT_EQ(windows, test::count(AllWindows{})) << "a window model is missing from AllWindows";
 }
 
 // The lint finds each kind of fault in a window made to have them.

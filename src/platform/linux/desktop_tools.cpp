@@ -219,6 +219,16 @@ bool DesktopTools::launch(const std::string& commandLine, int windowStyle) {
   }
   const auto argv = resolve(commandLine, windowStyle);
   if (!argv) {
+    const tools::Tool& tool = *findTool(commandLine);
+    for (const auto desktop : tool.lackedBy) {
+      if (desktop.empty() || !contains(options_.desktops, desktop)) continue;
+      std::fprintf(stderr,
+                   "quorvane: %.*s has no %.*s of its own, and no other desktop's is installed, "
+                   "for \"%s\"\n",
+                   static_cast<int>(desktop.size()), desktop.data(),
+                   static_cast<int>(tool.what.size()), tool.what.data(), commandLine.c_str());
+      return false;
+    }
     std::fprintf(stderr, "quorvane: no tool for \"%s\" is installed\n", commandLine.c_str());
     return false;
   }

@@ -23,7 +23,7 @@ namespace {
 
 constexpr const char* kOpenDoor = "set CDAudio door open";
 constexpr int kListTimeoutMs = 5000;
-// Long enough for a tray to open; the caller waits, as it does on Windows.
+// Long enough for a tray to open.
 constexpr int kEjectTimeoutMs = 10000;
 
 using Interfaces = QMap<QString, QVariantMap>;
@@ -88,6 +88,10 @@ bool ejectDevice(const std::string& device) {
 
 LinuxMedia::LinuxMedia(std::string device) : device_(std::move(device)), dryRun_(dryRun()) {}
 
+LinuxMedia::~LinuxMedia() {
+  finish();
+}
+
 bool LinuxMedia::send(const std::string& command) {
   if (command != kOpenDoor) {
     std::fprintf(stderr, "quorvane: unknown media command \"%s\"\n", command.c_str());
@@ -97,6 +101,22 @@ bool LinuxMedia::send(const std::string& command) {
     std::fprintf(stderr, "quorvane: dry run: would eject the optical drive\n");
     return true;
   }
+  if (busy_) return true;
+  finish();
+  busy_ = true;
+  worker_ = std::thread([this] {
+    outcome_ = eject();
+    busy_ = false;
+  });
+  return true;
+}
+
+bool LinuxMedia::finish() {
+  if (worker_.joinable()) worker_.join();
+  return outcome_;
+}
+
+bool LinuxMedia::eject() {
   switch (ejectThroughUdisks()) {
     case Outcome::Ejected:
       return true;

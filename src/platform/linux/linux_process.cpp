@@ -32,17 +32,19 @@ bool isRestart(const std::string& line) {
 LinuxProcess::LinuxProcess(Power& power, OtherLines otherLines)
     : power_(power), otherLines_(std::move(otherLines)), dryRun_(dryRun()) {}
 
-bool LinuxProcess::run(const std::string& commandLine, int windowStyle) {
+Started LinuxProcess::run(const std::string& commandLine, int windowStyle) {
   if (dryRun_) {
     std::fprintf(stderr, "quorvane: dry run: would run \"%s\" (window style %d)\n",
                  commandLine.c_str(), windowStyle);
-    return true;
+    return Started::yes;
   }
-  if (isPowerOff(commandLine)) return power_.powerOff();
-  if (isRestart(commandLine)) return power_.restart();
-  if (otherLines_) return otherLines_(commandLine, windowStyle);
+  // logind answers at once: when it did not take the request, the machine
+  // stays up, and the program must know it.
+  if (isPowerOff(commandLine)) return power_.powerOff() ? Started::yes : Started::refused;
+  if (isRestart(commandLine)) return power_.restart() ? Started::yes : Started::refused;
+  if (otherLines_) return otherLines_(commandLine, windowStyle) ? Started::yes : Started::no;
   std::fprintf(stderr, "quorvane: not run: unknown command line \"%s\"\n", commandLine.c_str());
-  return false;
+  return Started::no;
 }
 
 std::string LinuxProcess::executablePath() {

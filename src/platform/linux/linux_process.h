@@ -8,8 +8,9 @@
 namespace qv::lnx {
 
 // Carries out the program's fixed command lines. The shutdown and restart
-// lines go to the power service; any other line goes to `otherLines` when
-// there is one, and is otherwise not run. Nothing is ever started through a
+// lines go to the power service, whose "no" comes back as Started::refused;
+// any other line goes to `otherLines` when there is one, and is otherwise not
+// run. Nothing is ever started through a
 // shell. With QUORVANE_DRY_RUN=1 nothing is carried out and each request is
 // written to standard error instead.
 class LinuxProcess : public Process {
@@ -17,7 +18,7 @@ class LinuxProcess : public Process {
   using OtherLines = std::function<bool(const std::string& line, int windowStyle)>;
 
   explicit LinuxProcess(Power& power, OtherLines otherLines = {});
-  bool run(const std::string& commandLine, int windowStyle) override;
+  Started run(const std::string& commandLine, int windowStyle) override;
   std::string executablePath() override;
 
  private:

@@ -10,6 +10,8 @@ namespace {
 
 // logind answers at once; a caller blocked longer than this is better told no.
 constexpr int kCallTimeoutMs = 10000;
+// Unless a person is asked for a password first.
+constexpr int kInteractiveTimeoutMs = 60000;
 
 QString systemBusAddress() {
   const QString address = qEnvironmentVariable("DBUS_SYSTEM_BUS_ADDRESS");
@@ -46,15 +48,17 @@ std::optional<std::string> request(QDBusConnection& bus, const QString& can,
   const QDBusMessage answer = bus.call(ask, QDBus::Block, kCallTimeoutMs);
   if (answer.type() != QDBusMessage::ReplyMessage) return describe(can, answer);
   const QString verdict = answer.arguments().value(0).toString();
-  // "challenge" means logind would ask polkit; it may still allow the caller
-  // (an active local session usually may), so the request is made and its
-  // own answer counts.
-  if (verdict != QStringLiteral("yes") && verdict != QStringLiteral("challenge")) {
+  // "challenge": polkit allows it once the user authenticates, and only an
+  // interactive request lets the desktop's authentication agent ask. A "yes"
+  // goes ahead without asking anybody.
+  const bool challenge = verdict == QStringLiteral("challenge");
+  if (verdict != QStringLiteral("yes") && !challenge) {
     return "refused: " + can.toStdString() + " answered \"" + verdict.toStdString() + "\"";
   }
   QDBusMessage act = QDBusMessage::createMethodCall(kService, kPath, kManager, method);
-  act << false;  // interactive
-  const QDBusMessage done = bus.call(act, QDBus::Block, kCallTimeoutMs);
+  act << challenge;  // interactive
+  const QDBusMessage done =
+      bus.call(act, QDBus::Block, challenge ? kInteractiveTimeoutMs : kCallTimeoutMs);
   if (done.type() != QDBusMessage::ReplyMessage) return describe(method, done);
   return std::nullopt;
 }

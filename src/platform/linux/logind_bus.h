@@ -36,10 +36,12 @@ class Bus {
 };
 
 // Asks logind whether the action may be taken (`can`, e.g. "CanPowerOff")
-// and, on "yes" or "challenge", takes it (`method`, e.g. "PowerOff") with
-// interactive=false: nobody is there to answer a password prompt when a timer
-// fires. Empty when logind accepted the request; otherwise what went wrong,
-// as the end of a failure line ("refused: ..." or "failed: ...").
+// and, on "yes" or "challenge", takes it (`method`, e.g. "PowerOff"):
+// interactively only after "challenge", where polkit wants a password that
+// the desktop's authentication agent asks for; the call then waits for the
+// answer, up to a minute. Empty when logind accepted the request; otherwise
+// what went wrong, as the end of a failure line ("refused: ..." or
+// "failed: ...").
 std::optional<std::string> request(QDBusConnection& bus, const QString& can, const QString& method);
 
 }  // namespace qv::lnx::logind

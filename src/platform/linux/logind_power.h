@@ -6,7 +6,8 @@
 namespace qv::lnx {
 
 // Powers off, restarts and suspends through logind on the system bus, after
-// asking logind whether the action is allowed, and never interactively.
+// asking logind whether the action is allowed; interactively only where it
+// needs the user's password.
 // Nothing is connected until an action is asked for. A refusal or failure
 // returns false and writes one line to standard error. With
 // QUORVANE_DRY_RUN=1 each action is only written to standard error.

@@ -9,6 +9,10 @@
 
 namespace qv::win {
 
+MciMedia::~MciMedia() {
+  finish();
+}
+
 bool MciMedia::send(const std::string& command) {
   if (dryRun()) {
     logDryRun("would send the media command \"" + command + "\"");
@@ -16,8 +20,20 @@ bool MciMedia::send(const std::string& command) {
   }
   auto text = wide(command);
   if (!text || text->empty()) return false;
-  // The reply is not wanted.
-  return mciSendStringW(text->c_str(), nullptr, 0, nullptr) == 0;
+  if (busy_) return true;
+  finish();
+  busy_ = true;
+  worker_ = std::thread([this, text = std::move(*text)] {
+    // The reply is not wanted.
+    outcome_ = mciSendStringW(text.c_str(), nullptr, 0, nullptr) == 0;
+    busy_ = false;
+  });
+  return true;
+}
+
+bool MciMedia::finish() {
+  if (worker_.joinable()) worker_.join();
+  return outcome_;
 }
 
 }  // namespace qv::win

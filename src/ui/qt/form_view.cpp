@@ -404,7 +404,6 @@ void FormView::sync(Control& c, Property p) {
     case Property::Text: {
       QString t = qs(c.text());
       if (auto* l = qobject_cast<QLabel*>(w)) {
-        // A label without a name of its own is named by its text.
         if (c.kind() == ControlKind::Label && l->text() != t) {
           l->setText(t);
           if (c.fit()) fitFont(static_cast<ClickLabel&>(*l), c);
@@ -419,12 +418,14 @@ void FormView::sync(Control& c, Property p) {
         } else if (cb->currentIndex() != combo.listIndex()) {
           cb->setCurrentIndex(combo.listIndex());
         }
-        cb->setAccessibleName(t);
       } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
         b->setText(t);
       } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
         g->setTitle(t);
       }
+      // Named by the caption it shows, set here: Qt would name a frame
+      // inside a frame by the outer one's title.
+      if (c.accessibleName().empty() && w->accessibleName() != t) w->setAccessibleName(t);
       break;
     }
     case Property::Items:
@@ -461,12 +462,13 @@ void FormView::sync(Control& c, Property p) {
       w->setGeometry(px(c.left()), px(c.top()), px(c.width()), px(c.height()));
       break;
     case Property::Tooltip:
+      // The hint describes; the name is the caption the control shows.
       w->setToolTip(qs(c.tooltip()));
-      if (c.kind() == ControlKind::Image || c.kind() == ControlKind::CommandButton)
-        w->setAccessibleName(qs(c.tooltip().empty() ? c.text() : c.tooltip()));
+      w->setAccessibleDescription(qs(c.tooltip()));
       break;
     case Property::Accessible:
-      if (!c.accessibleName().empty()) w->setAccessibleName(qs(c.accessibleName()));
+      // A control that shows no text of its own is named for what it shows.
+      w->setAccessibleName(qs(c.accessibleName().empty() ? c.text() : c.accessibleName()));
       break;
     case Property::Picture:
       if (!c.picture().empty()) {

@@ -338,10 +338,9 @@ void FormView::sync(Control& c, Property p) {
       tool.uId = reinterpret_cast<UINT_PTR>(w);
       tool.lpszText = const_cast<wchar_t*>(tip.c_str());
       SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-      // A picture shows no text: its window text is what assistive
-      // technologies read out.
-      if (c.kind() == ControlKind::Image)
-        SetWindowTextW(w, win::shown(c.tooltip().empty() ? c.text() : c.tooltip()).c_str());
+      // A picture shows no text: its window text, what assistive
+      // technologies read out, is the caption beside it, not its hint.
+      if (c.kind() == ControlKind::Image) SetWindowTextW(w, win::shown(c.accessibleName()).c_str());
       break;
     }
     default:

@@ -4,10 +4,11 @@ can be ejected.
 Parameters: {"disks": {"<block name>": kelvin or null},
              "drives": {"<drive name>": {"MediaCompatibility": [...],
                                          "Optical": bool, "MediaRemovable": bool,
-                                         "EjectFails": bool}}}
+                                         "EjectFails": bool, "EjectSeconds": n}}}
 A disk given null is a block device without a drive (its Drive property is
 "/"). Each drive is /org/freedesktop/UDisks2/drives/<name>; an Eject that
-succeeds is logged as "Ejected <drive path>".
+succeeds is logged as "Ejected <drive path>", after EjectSeconds when given
+(a tray that takes its time to open).
 '''
 
 import dbus
@@ -23,7 +24,7 @@ SYSTEM_BUS = True
 DRIVE_IFACE = 'org.freedesktop.UDisks2.Drive'
 
 
-def add_drive(mock, path, properties, fails=False):
+def add_drive(mock, path, properties, fails=False, seconds=0):
     props = {'MediaCompatibility': dbus.Array([], signature='s'),
              'Optical': False, 'MediaRemovable': False, 'Ejectable': False}
     props.update(properties)
@@ -33,6 +34,8 @@ def add_drive(mock, path, properties, fails=False):
                 "name='org.freedesktop.UDisks2.Error.Failed')")
     else:
         code = "self.log('Ejected ' + self.path)"
+    if seconds:
+        code = "import time; time.sleep(%r); " % seconds + code
     mock.AddObject(path, DRIVE_IFACE, props, [('Eject', 'a{sv}', '', code)])
 
 
@@ -53,5 +56,6 @@ def load(mock, parameters):
                         'Drive': dbus.ObjectPath(drive)}, [])
     for name, drive in parameters.get('drives', {}).items():
         fails = drive.pop('EjectFails', False)
+        seconds = drive.pop('EjectSeconds', 0)
         drive.setdefault('Ejectable', True)
-        add_drive(mock, '/org/freedesktop/UDisks2/drives/' + name, drive, fails)
+        add_drive(mock, '/org/freedesktop/UDisks2/drives/' + name, drive, fails, seconds)

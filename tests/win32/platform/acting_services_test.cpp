@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -16,6 +17,7 @@
 #include "platform/win32/dry_run.h"
 #include "platform/win32/mci_media.h"
 #include "platform/win32/monitor_power.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_power.h"
 #include "platform/win32/win32_process.h"
 
@@ -63,20 +65,54 @@ TEST(Win32Process, StartsTheLineInTheWindowStateAskedFor) {
   };
   for (Case c : {Case{0, "1 0"}, Case{1, "1 1"}, Case{2, "1 2"}}) {
     const std::string out = tempFile("show-state-");
-    ASSERT_TRUE(process.run("\"" QUORVANE_SHOW_STATE "\" " + out, c.style));
+    ASSERT_EQ(process.run("\"" QUORVANE_SHOW_STATE "\" " + out, c.style), Started::yes);
     EXPECT_EQ(waitFor(out), c.state) << "window style " << c.style;
     std::remove(out.c_str());
   }
-  EXPECT_FALSE(process.run("\"" QUORVANE_SHOW_STATE "\" x", 7)) << "an unknown window style";
-  EXPECT_FALSE(process.run("", 1));
-  EXPECT_FALSE(process.run("quorvane-no-such-program.exe", 1));
+  EXPECT_EQ(process.run("\"" QUORVANE_SHOW_STATE "\" x", 7), Started::no)
+      << "an unknown window style";
+  EXPECT_EQ(process.run("", 1), Started::no);
+  EXPECT_EQ(process.run("quorvane-no-such-program.exe", 1), Started::no);
+}
+
+// The lines name the system's own tools by bare names; a program of such a
+// name beside this one or in the current folder must never be started.
+TEST(Win32Process, ABareNameIsTheSystemFoldersProgramOnly) {
+  const std::wstring system = L"C:\\windows\\system32";
+  const struct {
+    const wchar_t* line;
+    std::optional<std::wstring> program;
+  } cases[] = {
+      {L"calc", system + L"\\calc.exe"},
+      {L"shutdown -s -f -t 0", system + L"\\shutdown.exe"},
+      {L"taskmgr.exe", system + L"\\taskmgr.exe"},
+      {L"Rundll32.exe Shell32.dll,Control_RunDLL powercfg.cpl", system + L"\\Rundll32.exe"},
+      {L"c:\\windows\\system32\\shutdown.exe /r /t 0", L"c:\\windows\\system32\\shutdown.exe"},
+      {L"\"C:\\a b\\tool.exe\" x", L"C:\\a b\\tool.exe"},
+      {L"", std::nullopt},
+      {L"\"C:\\unclosed", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(narrow(c.line));
+    EXPECT_EQ(programOf(c.line, system), c.program);
+  }
+
+  // For real: a stand-in planted in the current folder under a bare name.
+  RealRun real;
+  const std::string planted = "quorvane-planted-" + std::to_string(GetCurrentProcessId()) + ".exe";
+  ASSERT_TRUE(CopyFileA(QUORVANE_SHOW_STATE, planted.c_str(), FALSE));
+  const std::string out = tempFile("planted-");
+  EXPECT_EQ(Win32Process().run(planted.substr(0, planted.size() - 4) + " " + out, 1), Started::no);
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_FALSE(std::ifstream(out).good()) << "the planted program ran";
+  DeleteFileA(planted.c_str());
 }
 
 TEST(Win32Process, DryRunLogsTheLineAndStartsNothing) {
   ASSERT_TRUE(dryRun());
   const std::string out = tempFile("dry-run-");
   const std::string line = "\"" QUORVANE_SHOW_STATE "\" " + out;
-  EXPECT_TRUE(Win32Process().run(line, 2));
+  EXPECT_EQ(Win32Process().run(line, 2), Started::yes);
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   EXPECT_EQ(std::ifstream(out).good(), false) << "the stand-in ran";
   EXPECT_NE(slurp(dryRunLogPath()).find("would run \"" + line + "\" (window style 2)"),
