@@ -365,6 +365,18 @@ TEST_F(NotifierTray, EachIconIsAnItemOfItsOwnWithItsNamePicturesAndTheProgramsMe
         << side;
   }
   EXPECT_EQ(sides, ui::trayIconSizes());
+  // And as an icon theme's files, for panels that take the largest picture
+  // and scale it down unless they find one by name at the size they show.
+  const QString theme = property(readout, "IconThemePath").toString();
+  const QString name = property(readout, "IconName").toString();
+  ASSERT_FALSE(name.isEmpty());
+  EXPECT_TRUE(QFile::exists(theme + "/hicolor/index.theme"));
+  for (int side : ui::trayIconSizes())
+    EXPECT_EQ(QImage(QStringLiteral("%1/hicolor/%2x%2/apps/%3.png").arg(theme).arg(side).arg(name))
+                  .convertToFormat(QImage::Format_ARGB32),
+              ui::paintTrayPicture(picture, side).toImage().convertToFormat(QImage::Format_ARGB32))
+        << side;
+  EXPECT_TRUE(property(app, "IconName").toString().isEmpty()) << "the application's own icon";
 
   // The menu: the program's entries, a choice reaches the program by name,
   // a disabled one does nothing.
@@ -399,6 +411,10 @@ TEST_F(NotifierTray, EachIconIsAnItemOfItsOwnWithItsNamePicturesAndTheProgramsMe
   EXPECT_TRUE(waitFor([&] {
     return !QDBusConnection::sessionBus().interface()->isServiceRegistered(app);
   })) << "the item stayed on the bus";
+  // Its files go with it.
+  ASSERT_TRUE(tray.notify(TrayAction::Delete, TrayIconData{.id = 0}));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(QFile::exists(theme)) << "the picture's files stayed";
 }
 
 }  // namespace

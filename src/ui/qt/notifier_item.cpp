@@ -1,5 +1,6 @@
 #include "ui/qt/notifier_item.h"
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -8,13 +9,17 @@
 #include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QList>
 #include <QPixmap>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVariantMap>
 #include <QtEndian>
 #include <atomic>
+#include <deque>
 #include <optional>
 #include <utility>
 
@@ -240,6 +245,7 @@ const char* const kItemXml = R"xml(  <interface name="org.kde.StatusNotifierItem
     <signal name="NewOverlayIcon"/>
     <signal name="NewToolTip"/>
     <signal name="NewStatus"><arg name="status" type="s"/></signal>
+    <signal name="NewIconThemePath"><arg name="icon_theme_path" type="s"/></signal>
   </interface>
 )xml";
 
@@ -301,6 +307,70 @@ const char* const kMenuXml = R"xml(  <interface name="com.canonical.dbusmenu">
 
 }  // namespace
 
+// The picture as files of an icon theme of the item's own, one per size.
+// Panels that take the largest picture of IconPixmap and scale it down
+// (xfce4-panel, waybar) look a named icon up in the theme at the size they
+// show, which needs no scaling. A new picture gets a new name, as panels keep
+// what they looked up by name; the files of the picture before the last go.
+// In the user's runtime directory, which is memory on most systems.
+class IconFiles {
+ public:
+  explicit IconFiles(const QString& connection) {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty()) return;
+    const QString root = runtime + QStringLiteral("/quorvane-icons-%1-%2")
+                                       .arg(QCoreApplication::applicationPid())
+                                       .arg(connection);
+    QString index = QStringLiteral("[Icon Theme]\nName=hicolor\nDirectories=");
+    QString dirs;
+    for (int side : trayIconSizes()) {
+      const QString dir = QStringLiteral("%1x%1/apps").arg(side);
+      index += dir + ',';
+      dirs += QStringLiteral("\n[%1]\nSize=%2\nType=Fixed\n").arg(dir).arg(side);
+      if (!QDir().mkpath(root + QStringLiteral("/hicolor/") + dir)) return;
+    }
+    QFile file(root + QStringLiteral("/hicolor/index.theme"));
+    if (!file.open(QIODevice::WriteOnly) || file.write((index + '\n' + dirs).toUtf8()) < 0) return;
+    root_ = root;
+  }
+  ~IconFiles() {
+    if (!root_.isEmpty()) QDir(root_).removeRecursively();
+  }
+  IconFiles(const IconFiles&) = delete;
+  IconFiles& operator=(const IconFiles&) = delete;
+
+  // The theme's directory; empty where there is none.
+  const QString& root() const { return root_; }
+
+  // Writes the icon at every size and returns its name; empty when it could
+  // not be written.
+  QString write(const QIcon& icon, const QString& stem) {
+    if (root_.isEmpty()) return {};
+    const QString name = stem + QStringLiteral("-%1").arg(++serial_);
+    for (int side : trayIconSizes())
+      if (!icon.pixmap(QSize(side, side), 1.0).save(path(side, name), "PNG")) return {};
+    names_.push_back(name);
+    while (names_.size() > 2) {
+      for (int side : trayIconSizes()) QFile::remove(path(side, names_.front()));
+      names_.pop_front();
+    }
+    // Panels look for new icons when the theme's directory changed.
+    QFile stamp(root_ + QStringLiteral("/hicolor/changed"));
+    stamp.remove();
+    stamp.open(QIODevice::WriteOnly);
+    return name;
+  }
+
+ private:
+  QString path(int side, const QString& name) const {
+    return root_ + QStringLiteral("/hicolor/%1x%1/apps/").arg(side) + name + QStringLiteral(".png");
+  }
+
+  QString root_;
+  int serial_ = 0;
+  std::deque<QString> names_;
+};
+
 // The item at /StatusNotifierItem.
 class NotifierItem::Item final : public QDBusVirtualObject {
  public:
@@ -308,6 +378,7 @@ class NotifierItem::Item final : public QDBusVirtualObject {
       : owner_(owner), name_(std::move(name)), title_(std::move(title)) {}
 
   QString introspect(const QString&) const override { return QString::fromLatin1(kItemXml); }
+  const QString& name() const { return name_; }
 
   bool handleMessage(const QDBusMessage& call, const QDBusConnection& bus) override {
     if (call.interface() == kProperties) return answerProperties(call, bus, kItemInterface, all());
@@ -329,9 +400,14 @@ class NotifierItem::Item final : public QDBusVirtualObject {
     return true;
   }
 
-  void setIcon(const QIcon& icon) {
+  // True when the theme's path changed.
+  bool setIcon(const QIcon& icon, const QString& name, const QString& themePath) {
     icon_ = icon;
+    iconName_ = name;
     pixmaps_.reset();
+    if (themePath == themePath_) return false;
+    themePath_ = themePath;
+    return true;
   }
   void setToolTip(const QString& tip) { tip_ = tip; }
 
@@ -345,8 +421,8 @@ class NotifierItem::Item final : public QDBusVirtualObject {
         {QStringLiteral("Title"), title_},
         {QStringLiteral("Status"), QStringLiteral("Active")},
         {QStringLiteral("WindowId"), 0},
-        {QStringLiteral("IconThemePath"), QString()},
-        {QStringLiteral("IconName"), QString()},
+        {QStringLiteral("IconThemePath"), themePath_},
+        {QStringLiteral("IconName"), iconName_},
         {QStringLiteral("IconPixmap"), QVariant::fromValue(*pixmaps_)},
         {QStringLiteral("OverlayIconName"), QString()},
         {QStringLiteral("OverlayIconPixmap"), QVariant::fromValue(Pixmaps{})},
@@ -365,6 +441,8 @@ class NotifierItem::Item final : public QDBusVirtualObject {
   QString name_;
   QString title_;
   QIcon icon_;
+  QString iconName_;
+  QString themePath_;
   QString tip_;
   std::optional<Pixmaps> pixmaps_;
 };
@@ -539,10 +617,22 @@ QString NotifierItem::service() const {
   return QDBusConnection(connection_).baseService();
 }
 
-void NotifierItem::setIcon(const QIcon& icon) {
-  item_->setIcon(icon);
-  QDBusConnection(connection_)
-      .send(QDBusMessage::createSignal(kItemPath, kItemInterface, QStringLiteral("NewIcon")));
+void NotifierItem::setIcon(const QIcon& icon, bool asFiles) {
+  QString name;
+  if (asFiles) {
+    if (!files_) files_ = std::make_unique<IconFiles>(connection_);
+    name = files_->write(icon, item_->name());
+  }
+  const QString themePath = name.isEmpty() ? QString() : files_->root();
+  const bool newPath = item_->setIcon(icon, name, themePath);
+  QDBusConnection bus(connection_);
+  if (newPath) {
+    QDBusMessage changed =
+        QDBusMessage::createSignal(kItemPath, kItemInterface, QStringLiteral("NewIconThemePath"));
+    changed << themePath;
+    bus.send(changed);
+  }
+  bus.send(QDBusMessage::createSignal(kItemPath, kItemInterface, QStringLiteral("NewIcon")));
 }
 
 void NotifierItem::setToolTip(const QString& tip) {

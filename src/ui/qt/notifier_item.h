@@ -23,6 +23,8 @@
 
 namespace qv::ui {
 
+class IconFiles;
+
 class NotifierItem final : public QObject {
  public:
   NotifierItem(QString name, QString title);
@@ -36,7 +38,9 @@ class NotifierItem final : public QObject {
   // The bus name the item is known by.
   QString service() const;
 
-  void setIcon(const QIcon& icon);
+  // The picture; asFiles also writes it as an icon theme's files, for panels
+  // that would scale the largest picture down otherwise.
+  void setIcon(const QIcon& icon, bool asFiles = false);
   void setToolTip(const QString& tip);
   void setMenu(const std::vector<TrayMenuItem>& menu);
 
@@ -51,6 +55,7 @@ class NotifierItem final : public QObject {
   class Menu;
   std::unique_ptr<Item> item_;
   std::unique_ptr<Menu> menu_;
+  std::unique_ptr<IconFiles> files_;
   QString connection_;
 };
 

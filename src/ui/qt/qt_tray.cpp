@@ -295,7 +295,7 @@ void QtTray::apply(Entry& entry, const TrayIconData& data) {
     if (data.drawn) next = data.picture;
     if (next != entry.shown) {
       if (entry.icon) entry.icon->setIcon(iconOf(data));
-      if (entry.item) entry.item->setIcon(iconOf(data));
+      if (entry.item) entry.item->setIcon(iconOf(data), data.drawn);
       entry.shown = std::move(next);
     }
   }
