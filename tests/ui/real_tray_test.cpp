@@ -14,11 +14,14 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QLockFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -415,6 +418,42 @@ TEST_F(NotifierTray, EachIconIsAnItemOfItsOwnWithItsNamePicturesAndTheProgramsMe
   ASSERT_TRUE(tray.notify(TrayAction::Delete, TrayIconData{.id = 0}));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(QFile::exists(theme)) << "the picture's files stayed";
+}
+
+TEST_F(NotifierTray, PictureFilesAKilledProgramLeftGoWhenTheNextOneWritesItsOwn) {
+  QTemporaryDir runtime;
+  qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+  // One left by a program that is gone, one of a program that runs.
+  const QString stale = runtime.filePath("quorvane-icons-999999-x");
+  const QString live = runtime.filePath("quorvane-icons-1-y");
+  QDir().mkpath(stale + "/hicolor");
+  QDir().mkpath(live);
+  {
+    QFile lock(stale + "/owner.lock");
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write("999999\nquorvane\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+  }
+  QLockFile running(live + "/owner.lock");
+  ASSERT_TRUE(running.tryLock(0));
+
+  {
+    QtTray tray;
+    ASSERT_TRUE(tray.notify(TrayAction::Add, TrayIconData{.id = 0, .fields = kAddFields}));
+    ASSERT_TRUE(
+        tray.notify(TrayAction::Modify,
+                    TrayIconData{.id = 0,
+                                 .fields = trayfield::icon,
+                                 .drawn = true,
+                                 .picture = {.background = Colour::rgb(255, 0, 0), .text = "45"}}));
+    EXPECT_FALSE(QFile::exists(stale));
+    EXPECT_TRUE(QFile::exists(live + "/owner.lock"));
+    EXPECT_FALSE(property(tray.item(0)->service(), "IconName").toString().isEmpty());
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  // Its own went with it.
+  EXPECT_EQ(QDir(runtime.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+            QStringList{"quorvane-icons-1-y"});
+  qunsetenv("XDG_RUNTIME_DIR");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QImage>
 #include <QList>
+#include <QLockFile>
 #include <QPixmap>
 #include <QStandardPaths>
 #include <QTimer>
@@ -312,15 +313,21 @@ const char* const kMenuXml = R"xml(  <interface name="com.canonical.dbusmenu">
 // (xfce4-panel, waybar) look a named icon up in the theme at the size they
 // show, which needs no scaling. A new picture gets a new name, as panels keep
 // what they looked up by name; the files of the picture before the last go.
-// In the user's runtime directory, which is memory on most systems.
+// In the user's runtime directory, which is memory on most systems; what a
+// killed program left there goes when the next one starts.
 class IconFiles {
  public:
   explicit IconFiles(const QString& connection) {
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty()) return;
+    dropStale(runtime);
     const QString root = runtime + QStringLiteral("/quorvane-icons-%1-%2")
                                        .arg(QCoreApplication::applicationPid())
                                        .arg(connection);
+    if (!QDir().mkpath(root)) return;
+    // Marks the files as this process's while it runs.
+    lock_ = std::make_unique<QLockFile>(root + QStringLiteral("/owner.lock"));
+    if (!lock_->tryLock(0)) return;
     QString index = QStringLiteral("[Icon Theme]\nName=hicolor\nDirectories=");
     QString dirs;
     for (int side : trayIconSizes()) {
@@ -334,6 +341,7 @@ class IconFiles {
     root_ = root;
   }
   ~IconFiles() {
+    if (lock_) lock_->unlock();
     if (!root_.isEmpty()) QDir(root_).removeRecursively();
   }
   IconFiles(const IconFiles&) = delete;
@@ -366,6 +374,23 @@ class IconFiles {
     return root_ + QStringLiteral("/hicolor/%1x%1/apps/").arg(side) + name + QStringLiteral(".png");
   }
 
+  // Files a program that ended without removing them (killed) left behind:
+  // their lock is free.
+  static void dropStale(const QString& runtime) {
+    const QDir parent(runtime);
+    for (const QString& dir : parent.entryList({QStringLiteral("quorvane-icons-*")},
+                                               QDir::Dirs | QDir::NoDotAndDotDot)) {
+      const QString lockPath = parent.filePath(dir) + QStringLiteral("/owner.lock");
+      // A directory still being made has no lock yet.
+      if (!QFile::exists(lockPath)) continue;
+      QLockFile owner(lockPath);
+      if (!owner.tryLock(0)) continue;
+      owner.unlock();
+      QDir(parent.filePath(dir)).removeRecursively();
+    }
+  }
+
+  std::unique_ptr<QLockFile> lock_;
   QString root_;
   int serial_ = 0;
   std::deque<QString> names_;
