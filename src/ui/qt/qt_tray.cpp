@@ -58,18 +58,26 @@ QString nameOf(const TrayIconData& data) {
 
 TrayHost runningTrayHost() {
   // A StatusNotifier watcher with a host registered: the tray shows items it
-  // learns of on D-Bus. Asked with a short timeout: a watcher that hangs
-  // must not hold up the program.
+  // learns of on D-Bus. The host is asked once per watcher that has one (it
+  // is the panel: asking it every few seconds would wake it), with a short
+  // timeout: a watcher that hangs must not hold up the program.
+  static QString answered;  // the watcher that said it has a host
   QDBusConnection bus = QDBusConnection::sessionBus();
-  if (bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(kWatcher)) {
+  const QString owner = bus.isConnected() && bus.interface()
+                            ? bus.interface()->serviceOwner(kWatcher).value()
+                            : QString();
+  if (!owner.isEmpty() && owner == answered) return TrayHost::Notifier;
+  if (!owner.isEmpty()) {
     QDBusMessage get = QDBusMessage::createMethodCall(
         kWatcher, QStringLiteral("/StatusNotifierWatcher"),
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << kWatcher << QStringLiteral("IsStatusNotifierHostRegistered");
     const QDBusMessage reply = bus.call(get, QDBus::Block, 500);
     if (reply.type() == QDBusMessage::ReplyMessage &&
-        reply.arguments().value(0).value<QDBusVariant>().variant().toBool())
+        reply.arguments().value(0).value<QDBusVariant>().variant().toBool()) {
+      answered = owner;
       return TrayHost::Notifier;
+    }
   }
   // Qt's own answer, asked only when there is no such watcher: Qt decides
   // once whether its icons go over D-Bus, and they must not.
