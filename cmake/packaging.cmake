@@ -39,10 +39,10 @@ if(NOT WIN32)
   # The libraries' packages come from dpkg-shlibdeps. Beside them: a face
   # with the Chinese glyphs of the whole interface, and Qt's X11 platform
   # plugin, which no library's package brings. Wayland's plugin and the
-  # condensed face of the tray number are welcome but not needed to start.
+  # narrow faces of the tray number are welcome but not needed to start.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-qpa-plugins")
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-dejavu-extra")
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-urw-base35 | fonts-dejavu-extra")
   set(CPACK_DEBIAN_PACKAGE_SUGGESTS "udisks2")
   set(CPACK_STRIP_FILES ON)
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

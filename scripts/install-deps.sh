@@ -11,10 +11,10 @@ packages=(
   # the .deb: the icon's PNG sizes rendered from its SVG, and what cpack uses
   # to find the libraries' packages
   librsvg2-bin dpkg-dev file
-  # run: the CJK font for the Chinese interface and a condensed face for the
-  # tray number; a virtual display, a window
-  # manager and a tray host for machines without a desktop
-  fonts-wqy-microhei fonts-dejavu-extra xvfb xauth openbox trayer x11-utils xdotool imagemagick dbus
+  # run: the CJK font for the Chinese interface and narrow faces for the tray
+  # number; a virtual display, a window manager and a tray host for machines
+  # without a desktop
+  fonts-wqy-microhei fonts-urw-base35 fonts-dejavu-extra xvfb xauth openbox trayer x11-utils xdotool imagemagick dbus
 )
 if [ "$mode" = test ]; then
   packages+=(

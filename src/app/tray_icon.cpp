@@ -1,5 +1,7 @@
 #include "app/tray_icon.h"
 
+#include <utility>
+
 #include "forms/form1.h"
 #include "platform/tray.h"
 #include "runtime/program.h"
@@ -21,6 +23,7 @@ void send(Program& program, TrayAction action, const TrayRecord& record) {
   data.infoText = record.infoText;
   data.infoTitle = record.infoTitle;
   data.infoKind = record.infoKind;
+  if (record.fields & trayfield::message) describeTrayIcon(program, data, "quorvane", "Quorvane");
   program.platform().tray.notify(action, data);
 }
 
@@ -58,6 +61,16 @@ void SetTrayTip(Program& program, const std::string& tip) {
   send(program, TrayAction::Modify, r);
 }
 
+void describeTrayIcon(Program& program, TrayIconData& data, std::string name, std::string title) {
+  const Form1& f = program.form<Form1>();
+  data.menu.clear();
+  for (const Control* c : f.controls())
+    if (c->kind() == ControlKind::Menu && c->parent() == &f.F66 && c->visible())
+      data.menu.push_back({c->name(), c->text(), c->enabled()});
+  data.name = std::move(name);
+  data.title = std::move(title);
+}
+
 TrayIconData& readoutIconRecord(Program& program) {
   return program.state<ReadoutIcon>().record;
 }
@@ -75,6 +88,16 @@ void trayMouse(Program& program, int button) {
 
 void installTrayMouse(Program& program) {
   program.platform().tray.onMouse = [&program](int, int button) { trayMouse(program, button); };
+  // The same entry of the same menu as when the program pops the menu up.
+  program.platform().tray.onMenu = [&program](int, const std::string& item) {
+    program.dispatch([&program, item] {
+      Form1& f = program.form<Form1>();
+      Control* c = f.find(item);
+      if (c && c->kind() == ControlKind::Menu && c->parent() == &f.F66 && c->visible() &&
+          c->enabled())
+        c->click();
+    });
+  };
 }
 
 }  // namespace qv

@@ -31,6 +31,11 @@ void ShowTrayBalloon(Program& program, const Form& owner, const std::string& tex
                      const std::string& title, int kind);
 void SetTrayTip(Program& program, const std::string& tip);
 
+// Trays that show an icon's menu themselves (StatusNotifier hosts) get the
+// main window's tray menu with an Add, and the icon's name and title for the
+// desktop's lists of icons.
+void describeTrayIcon(Program& program, TrayIconData& data, std::string name, std::string title);
+
 // The readout icon's record (tray icon id 0), kept by the main window for the
 // whole run: the tray picture fills it, the exit deletes the icon it added.
 TrayIconData& readoutIconRecord(Program& program);
@@ -40,7 +45,8 @@ void removeReadoutIcon(Program& program);
 // main window's mouse-move handler gets it.
 void trayMouse(Program& program, int button);
 // Routes the tray's mouse notifications to the main window's mouse-move
-// handler, as the original shell does.
+// handler, as the original shell does, and an entry chosen in a menu the tray
+// shows itself to that entry of the main window's tray menu.
 void installTrayMouse(Program& program);
 
 }  // namespace qv

@@ -84,6 +84,7 @@ void drawPicture(Form1& f) {
   r.fields = trayfield::message | trayfield::icon | trayfield::tip;
   r.drawn = false;  // the application's icon until the picture arrives
   r.tip = kLegend;
+  describeTrayIcon(p, r, "quorvane-readout", "Quorvane 读数");
   p.platform().tray.notify(TrayAction::Add, r);
 
   r.picture = TrayPicture{.background = f.Picture1.backColour(),

@@ -29,7 +29,9 @@ class Form3 : public Form {
               .width = 1605,
               .height = 1035,
               .back = smalllook::background,
-              .topmost = true}) {}
+              .topmost = true,
+              // A title bar with room for the date: a close box only.
+              .toolWindow = true}) {}
 
   // clang-format off
   Label Label3{*this, "Label3", {0, 0, 1605, 240}, smalllook::reading("CPU使用率")};

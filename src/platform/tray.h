@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/colour.h"
 
@@ -33,6 +34,15 @@ struct TrayPicture {
   friend bool operator==(const TrayPicture&, const TrayPicture&) = default;
 };
 
+// An entry of the menu the context gesture opens, named as the program's
+// menu item it stands for.
+struct TrayMenuItem {
+  std::string name;
+  std::string text;
+  bool enabled = true;
+  friend bool operator==(const TrayMenuItem&, const TrayMenuItem&) = default;
+};
+
 struct TrayIconData {
   int id = 0;
   unsigned fields = 0;
@@ -42,6 +52,13 @@ struct TrayIconData {
   std::string infoText;
   std::string infoTitle;
   int infoKind = 0;  // 1 information, 2 warning
+  // Carried with `message`, for trays that show an icon's menu themselves
+  // and list the icons they show: the menu, a name that stays the same from
+  // run to run (desktops remember the user's choices for an icon by it), and
+  // what the desktop calls the icon.
+  std::vector<TrayMenuItem> menu;
+  std::string name;
+  std::string title;
 };
 
 class Tray {
@@ -53,6 +70,9 @@ class Tray {
   // Mouse notifications of every icon: the icon id and a button state
   // (1 left button, 2 the context gesture). Set by the program.
   std::function<void(int id, int button)> onMouse;
+  // Where the tray shows an icon's menu itself, the entry chosen in it: the
+  // icon id and the entry's name. Set by the program.
+  std::function<void(int id, const std::string& item)> onMenu;
 };
 
 }  // namespace qv

@@ -12,6 +12,7 @@ Form::Form(Program& program, std::string name, FormDesign design)
       caption_(std::move(design.caption)),
       topmost_(design.topmost),
       taskbar_(design.taskbar),
+      toolWindow_(design.toolWindow),
       left_(design.left),
       top_(design.top),
       width_(design.width),

@@ -28,8 +28,9 @@ struct FormDesign {
   Colour back = colours::buttonFace;
   bool topmost = false;
   bool taskbar = true;
-  std::string icon;  // named picture for the title bar and the tray
-  Font font = {};    // of every control that names none
+  bool toolWindow = false;  // a narrow title bar with a close box only
+  std::string icon;         // named picture for the title bar and the tray
+  Font font = {};           // of every control that names none
 };
 
 enum class WindowState { Normal, Minimized };
@@ -56,6 +57,7 @@ class Form {
   void setTopmost(bool topmost);
   bool taskbar() const { return taskbar_; }
   void setTaskbar(bool shown);
+  bool toolWindow() const { return toolWindow_; }
   WindowState state() const { return state_; }
   void setState(WindowState state);
 
@@ -114,6 +116,7 @@ class Form {
   bool visible_ = false;
   bool topmost_;
   bool taskbar_;
+  bool toolWindow_;
   WindowState state_ = WindowState::Normal;
   int left_, top_, width_, height_;
   Colour back_;

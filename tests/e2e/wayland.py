@@ -1,23 +1,16 @@
 """The real program on a headless Wayland compositor (weston) with a
-StatusNotifier watcher on the test's session bus, as on a Plasma or GNOME
-desktop where tray icons are items on D-Bus, not windows.
-
-The watcher is python3-dbusmock with the template the Qt tray's tests use;
-its log holds every RegisterStatusNotifierItem call. Windows are read back
-through the accessibility bus, as in the X tests.
+StatusNotifier watcher on the test's session bus (notifier.py), as on a
+Plasma or GNOME desktop where tray icons are items on D-Bus, not windows.
+Windows are read back through the accessibility bus, as in the X tests.
 """
 
 import os
-import re
 import shutil
 import subprocess
 import sys
 
+import notifier
 from harness import OUT, Desktop, fail, wait_for
-
-HERE = os.path.dirname(os.path.abspath(__file__))
-WATCHER_TEMPLATE = os.path.join(HERE, "..", "data", "dbusmock", "status_notifier_watcher.py")
-ITEM_IFACE = "org.kde.StatusNotifierItem"
 
 
 class WaylandDesktop(Desktop):
@@ -69,33 +62,15 @@ class WaylandDesktop(Desktop):
     # The tray: a StatusNotifier watcher.
 
     def start_watcher(self):
-        self.watcher_log = os.path.join(OUT, self.name + ".watcher.log")
-        open(self.watcher_log, "w").close()
-        self.procs.append(subprocess.Popen(
-            ["/usr/bin/python3", "-m", "dbusmock", "-t", WATCHER_TEMPLATE, "-l", self.watcher_log],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        if not wait_for(lambda: self.bus().name_has_owner("org.kde.StatusNotifierWatcher"), 15):
-            fail("the StatusNotifier watcher did not come up")
-
-    def bus(self):
-        import dbus
-        if not hasattr(self, "_bus"):
-            self._bus = dbus.SessionBus()
-        return self._bus
+        self.watcher = notifier.Watcher(self)
 
     def registered_items(self):
         """The services the program registered with the watcher, in order."""
-        with open(self.watcher_log, encoding="utf-8") as f:
-            return re.findall(r'RegisterStatusNotifierItem "([^"]+)"', f.read())
+        return self.watcher.registered_items()
 
     def item(self, service):
         """All properties of a registered item (None once it is gone)."""
-        import dbus
-        try:
-            obj = self.bus().get_object(service, "/StatusNotifierItem")
-            return obj.GetAll(ITEM_IFACE, dbus_interface="org.freedesktop.DBus.Properties")
-        except dbus.DBusException:
-            return None
+        return notifier.item(service)
 
     # Looking at the screen.
 

@@ -75,6 +75,10 @@ struct FakeTray : Tray {
   void mouse(int id, int button) {
     if (onMouse) onMouse(id, button);
   }
+  // The user picks an entry of the menu the tray shows itself.
+  void choose(int id, const std::string& item) {
+    if (onMenu) onMenu(id, item);
+  }
 };
 
 struct FakeTone : Tone {

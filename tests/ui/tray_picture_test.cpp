@@ -1,17 +1,19 @@
-// The readout picture, offscreen: background, where the text lands, and
-// that the text is neither shortened nor shrunk to fit.
+// The readout picture, offscreen: every reading whole inside the square at
+// every size, crisp at tray sizes, and each size painted for itself.
 
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPoint>
 #include <QRect>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/tray.h"
 #include "ui/qt/tray_picture.h"
@@ -59,78 +61,69 @@ QRect ink(const QImage& image, QColor bg) {
   return box;
 }
 
+// Every text the picture shows: the readings from 0 to 100 (at 100 the
+// program asks for its smaller font) and the weekday.
 struct Case {
   std::string text;
-  Colour background;
   double fontSize;
-  int size;
+  Colour background = kRed;
 };
+const Case kReadings[] = {{"0", 8.8},  {"9", 8.8},    {"42", 8.8},
+                          {"99", 8.8}, {"100", 7.72}, {"三", 8.8, kGreen}};
 
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << '"' << c.text << "\" at " << c.fontSize << " pt, " << c.size << " px";
+// The sizes trays ask for, and those of screens at 1.25 and 2 times.
+std::vector<int> sides() {
+  std::vector<int> out{20, 44, 64};
+  for (int side : ui::trayIconSizes()) out.push_back(side);
+  return out;
 }
 
-class Picture : public ::testing::TestWithParam<Case> {};
+TEST(PictureText, EveryReadingFitsWholeInsideAMarginAtEverySize) {
+  for (const Case& c : kReadings)
+    for (int side : sides()) {
+      SCOPED_TRACE("\"" + c.text + "\" at " + std::to_string(side) + " px");
+      const TrayPicture picture = reading(c.text, c.background, c.fontSize);
+      QImage image = render(picture, side);
+      QColor bg = qcolor(c.background);
 
-TEST_P(Picture, TextSitsBelowRightOfTheOriginOnAPlainBackground) {
-  const Case& c = GetParam();
-  QImage image = render(reading(c.text, c.background, c.fontSize), c.size);
-  ASSERT_EQ(image.size(), QSize(c.size, c.size));
-  QColor bg = qcolor(c.background);
-  double scale = c.size / 16.0;
-  int origin = int(std::lround(2 * scale));
+      // No text on the edge rows and columns; only blends of the two colours.
+      for (int i = 0; i < side; ++i)
+        for (QPoint p : {QPoint(i, 0), QPoint(i, side - 1), QPoint(0, i), QPoint(side - 1, i)})
+          ASSERT_EQ(image.pixelColor(p), bg) << "text at the edge, " << p.x() << "," << p.y();
+      for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+          ASSERT_TRUE(isBlend(image.pixelColor(x, y), bg, Qt::white)) << x << "," << y;
 
-  int white = 0;
-  for (int y = 0; y < c.size; ++y)
-    for (int x = 0; x < c.size; ++x) {
-      QColor p = image.pixelColor(x, y);
-      if (x < origin || y < origin) {
-        EXPECT_EQ(p, bg) << "outside the text at " << x << "," << y;
-        continue;
-      }
-      EXPECT_TRUE(isBlend(p, bg, Qt::white))
-          << "stray colour " << p.name().toStdString() << " at " << x << "," << y;
-      if (p == Qt::white) ++white;
+      // Nothing cut: the text drawn without the square around it is the
+      // same text, and nothing of it lies outside.
+      const ui::TrayPictureText text = ui::trayPictureText(picture, side);
+      const int pad = side;
+      QImage free(side + 2 * pad, side + 2 * pad, QImage::Format_RGB32);
+      free.fill(bg);
+      QPainter painter(&free);
+      painter.setFont(text.font);
+      painter.setPen(Qt::white);
+      painter.drawText(text.origin + QPoint(pad, pad + QFontMetrics(text.font).ascent()),
+                       QString::fromStdString(c.text));
+      painter.end();
+      EXPECT_EQ(free.copy(pad, pad, side, side), image) << "the text is cut";
+      EXPECT_EQ(ink(free, bg), ink(image, bg).translated(pad, pad)) << "the text is cut";
+
+      // Still a reading: at least two fifths of the square high.
+      EXPECT_GE(ink(image, bg).height(), 0.4 * side);
     }
-  EXPECT_GE(white, c.size) << "hardly any text";
-
-  // Drawn at its font size, not shrunk to fit the square: digits are about
-  // three quarters of the em high.
-  double em = c.fontSize * 96 / 72 * scale;
-  QRect box = ink(image, bg);
-  EXPECT_GE(box.height(), 0.6 * em);
-  // The corners far from the text stay background.
-  EXPECT_EQ(image.pixelColor(c.size - 1, 0), bg);
-  EXPECT_EQ(image.pixelColor(0, c.size - 1), bg);
 }
 
-std::string caseName(const ::testing::TestParamInfo<Case>& info) {
-  const Case& c = info.param;
-  std::string text = c.text == "三" ? "weekday" : c.text;
-  std::erase(text, '.');
-  return text + "_at_" + std::to_string(std::lround(c.fontSize * 100)) + "_" +
-         std::to_string(c.size) + "px";
-}
-
-INSTANTIATE_TEST_SUITE_P(Readings, Picture,
-                         ::testing::Values(Case{"45.5", kRed, 8.8, 16}, Case{"45.5", kRed, 8.8, 32},
-                                           Case{"45.5", kRed, 7.72, 16},
-                                           Case{"45.5", kRed, 7.72, 32},
-                                           Case{"100", kGreen, 7.72, 16},
-                                           Case{"100", kGreen, 7.72, 24},
-                                           Case{"三", kGreen, 8.8, 16}),
-                         caseName);
-
-TEST(PictureText, IsNotShortenedButClippedAtTheEdge) {
-  // At 7.72 points "100" is a little wider than the square: its last digit
-  // reaches in at the right edge instead of being dropped or elided.
-  EXPECT_NE(render(reading("100", kGreen, 7.72), 16), render(reading("10", kGreen, 7.72), 16));
-  // Moved left, the whole of it is there at either size.
-  for (double size : {7.72, 8.8}) {
-    TrayPicture three = reading("100", kGreen, size), two = reading("10", kGreen, size);
-    three.x = two.x = -6;
-    EXPECT_NE(render(three, 16), render(two, 16)) << size;
-  }
+TEST(PictureText, KeepsTheDesignSizeWhereItFitsAndShrinksOnlyWhatMustShrink) {
+  // At 16 px, 8.8 points are 12 pixels.
+  EXPECT_EQ(ui::trayPictureText(reading("9", kRed, 8.8), 16).font.pixelSize(), 12);
+  EXPECT_EQ(ui::trayPictureText(reading("9", kRed, 8.8), 32).font.pixelSize(), 23);
+  EXPECT_LT(ui::trayPictureText(reading("45.5", kRed, 8.8), 16).font.pixelSize(), 12);
+  // The text is drawn as it is: "45.5" is not shortened to fit.
+  QImage whole = render(reading("45.5", kRed, 8.8), 16);
+  EXPECT_NE(whole, render(reading("45", kRed, 8.8), 16));
+  EXPECT_NE(whole, render(reading("45.", kRed, 8.8), 16));
+  EXPECT_EQ(whole.pixelColor(15, 8), qcolor(kRed));
 }
 
 TEST(PictureText, SmallSizesHaveNoHalfToneEdges) {
@@ -154,7 +147,7 @@ TEST(PictureText, EmptyTextIsJustTheBackground) {
 TEST(PictureIcon, CarriesEverySizePaintedForThatSize) {
   TrayPicture picture = reading("45.5", kRed, 8.8);
   QIcon icon = ui::trayPictureIcon(picture);
-  for (int size : {16, 22, 24, 32, 48}) {
+  for (int size : ui::trayIconSizes()) {
     EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
     QImage fromIcon = icon.pixmap(size).toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(fromIcon, render(picture, size)) << size;

@@ -230,6 +230,9 @@ void FormView::build() {
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   w->setObjectName(qs(form_.name()));
   w->setFixedSize(px(form_.width()), px(form_.height()));
+  if (form_.toolWindow())
+    w->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                      Qt::WindowCloseButtonHint);
   w->setWindowIcon(form_.icon().empty() ? applicationIcon() : picture(form_.icon()));
   QPalette pal = w->palette();
   pal.setColor(QPalette::Window, toQColor(form_.backColour()));
@@ -382,6 +385,10 @@ void FormView::flush() {
     sync(*c, Property::Text);
   }
   pendingItems_.clear();
+  if (showLater_ && !program_.busy()) {
+    showLater_ = false;
+    syncWindow(Property::Shown);
+  }
 }
 
 void FormView::syncItems(Control& c) {
@@ -494,6 +501,14 @@ void FormView::syncWindow(Property p) {
       if (window_) window_->hide();
       return;
     }
+    // A window on top of the others opens after those the same handler
+    // opens, so that it comes up above them where the desktop stacks
+    // windows as they open (Wayland, where nothing keeps it on top).
+    if (form_.topmost() && program_.busy() && !(window_ && window_->isVisible())) {
+      showLater_ = true;
+      return;
+    }
+    showLater_ = false;
     if (!window_) build();
     flush();
     if (form_.state() == WindowState::Minimized)
@@ -507,6 +522,20 @@ void FormView::syncWindow(Property p) {
   if (!window_) return;
   switch (p) {
     case Property::Caption:
+      if (form_.toolWindow()) {
+        // A small window shares its title bar between the caption and the
+        // desktop's icon and buttons, which many desktops draw whatever the
+        // window asks for; openbox centres the caption between three buttons
+        // on either side. The window grows as wide as its caption needs
+        // beside about seven of them, and stays so.
+        QFont bold = window_->font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        const int wanted =
+            metrics.horizontalAdvance(qs(form_.caption())) + 7 * (metrics.height() + 6);
+        if (wanted > window_->width()) window_->setFixedWidth(wanted);
+      }
+      // Wider first: a title that arrives first is cut to the old width.
       window_->setWindowTitle(qs(form_.caption()));
       break;
     case Property::Topmost: {

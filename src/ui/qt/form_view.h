@@ -36,7 +36,8 @@ class FormView : public QObject {
   // The model is going away: stop observing it and drop the widgets.
   void detach();
   bool detached() const { return detached_; }
-  // Applies updates that are cheaper in one go (list items).
+  // Applies updates that are cheaper in one go (list items), and shows a
+  // window held back until the handler that showed it returned.
   void flush();
 
  private:
@@ -56,6 +57,7 @@ class FormView : public QObject {
   Form& form_;
   int observer_ = 0;
   bool detached_ = false;
+  bool showLater_ = false;
   QPointer<FormWindow> window_;
   std::unordered_map<const Control*, QWidget*> widgets_;
   std::unordered_set<Control*> pendingItems_;

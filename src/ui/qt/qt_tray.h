@@ -1,9 +1,13 @@
 #pragma once
-// The notification area through QSystemTrayIcon: one icon per id, created by
-// the first Add that finds a tray host. Icons go with the host that showed
-// them: when the host ends or another takes its place, every icon counts as
-// gone, as the program expects of a restarted tray, and comes back only
-// through the program's next Add, with what that Add carries.
+// The notification area: one icon per id, created by the first Add that finds
+// a tray host. Where the desktop's tray learns of icons on D-Bus (a
+// StatusNotifier host) the icon is a NotifierItem, which shows the program's
+// menu itself; where it docks icon windows (XEmbed) it is a QSystemTrayIcon,
+// whose context gesture reaches the program, which pops the menu up. Icons go
+// with the host that showed them: when the host ends or another takes its
+// place, every icon counts as gone, as the program expects of a restarted
+// tray, and comes back only through the program's next Add, with what that
+// Add carries.
 
 #include <QDBusServiceWatcher>
 #include <QObject>
@@ -19,20 +23,26 @@
 
 namespace qv::ui {
 
+class NotifierItem;
 class TrayBalloon;
+
+// The kind of tray host running now.
+enum class TrayHost { None, Dock, Notifier };
+TrayHost runningTrayHost();
 
 class QtTray final : public Tray {
  public:
-  // hostAvailable tells whether a tray host is running now; tests replace it.
-  explicit QtTray(std::function<bool()> hostAvailable = &QSystemTrayIcon::isSystemTrayAvailable);
+  // host tells which tray host is running now; tests replace it.
+  explicit QtTray(std::function<TrayHost()> host = &runningTrayHost);
   ~QtTray() override;
   QtTray(const QtTray&) = delete;
   QtTray& operator=(const QtTray&) = delete;
 
   bool notify(TrayAction action, const TrayIconData& data) override;
 
-  // The icon with this id, null when there is none.
+  // The icon with this id, docked or registered; null when there is none.
   QSystemTrayIcon* icon(int id) const;
+  NotifierItem* item(int id) const;
 
   // The tray host that showed the icons ended or was replaced: they are all
   // gone. Called when an icon's dock window goes, or the StatusNotifier
@@ -41,7 +51,9 @@ class QtTray final : public Tray {
 
  private:
   struct Entry {
+    // One of the two.
     QPointer<QSystemTrayIcon> icon;
+    QPointer<NotifierItem> item;
     // Its host is gone: the icon counts as absent until it is dropped.
     bool lost = false;
     // What the icon shows: the readout picture, or nullopt for the
@@ -59,9 +71,11 @@ class QtTray final : public Tray {
   void watchNotifierHost();
   void dropLost();
   Entry* present(int id);
-  void showBalloon(QSystemTrayIcon& icon, const TrayIconData& data);
+  void showBalloon(Entry& entry, const TrayIconData& data);
+  bool addDocked(int id, const TrayIconData& data);
+  bool addNotifier(int id, const TrayIconData& data);
 
-  std::function<bool()> hostAvailable_;
+  std::function<TrayHost()> host_;
   // Parent of the icons, so that icons whose deferred deletion never ran go
   // with the tray.
   QObject owner_;

@@ -1,10 +1,6 @@
 #include "ui/qt/tray_balloon.h"
 
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusVariant>
 #include <QGridLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -39,25 +35,6 @@ TrayBalloon::TrayBalloon()
 
   timeout_.setSingleShot(true);
   QObject::connect(&timeout_, &QTimer::timeout, this, &QWidget::hide);
-}
-
-bool TrayBalloon::desktopShowsMessages() {
-  // Decided once, as Qt decides once how it docks its icons. Asked with a
-  // short timeout: a watcher that hangs must not hold up the first warning.
-  static const bool shown = [] {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
-    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(watcher))
-      return false;
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        watcher, QStringLiteral("/StatusNotifierWatcher"),
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
-    const QDBusMessage reply = bus.call(get, QDBus::Block, 500);
-    return reply.type() == QDBusMessage::ReplyMessage &&
-           reply.arguments().value(0).value<QDBusVariant>().variant().toBool();
-  }();
-  return shown;
 }
 
 void TrayBalloon::showMessage(const QString& title, const QString& text,

@@ -1,6 +1,7 @@
 #pragma once
 // A balloon message beside the tray icon, for trays that dock the icon
-// themselves (XEmbed). Qt's own balloon there is a new window for every
+// themselves (XEmbed), and in the corner of the screen where a D-Bus tray has
+// no notification service beside it. Qt's own balloon there is a new window for every
 // message, and each one leaves memory behind: pixmaps its style caches under
 // the new window's palette, and a little more. A monitor that warns every
 // minute for days would grow without end, so one window is made and shown
@@ -23,10 +24,6 @@ class TrayBalloon final : public QWidget {
   // one shown.
   void showMessage(const QString& title, const QString& text, QSystemTrayIcon::MessageIcon kind,
                    const QRect& anchor, int timeoutMs = 10000);
-
-  // Whether Qt shows its balloons through a desktop notification service
-  // instead (a StatusNotifier host): then this one is not needed.
-  static bool desktopShowsMessages();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

@@ -16,6 +16,16 @@ namespace {
 
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+
+// A tool window's narrow title bar has a close box only, and leaves its
+// caption the room of a small window.
+DWORD formStyle(const Form& f) {
+  return f.toolWindow() ? kFormStyle & ~WS_MINIMIZEBOX : kFormStyle;
+}
+DWORD formExStyle(const Form& f) {
+  return f.toolWindow() ? kFormExStyle | WS_EX_TOOLWINDOW : kFormExStyle;
+}
+
 // Rows of a combo box's drop-down list.
 constexpr int kListRows = 20;
 
@@ -110,8 +120,8 @@ void FormView::build() {
   (void)registered;
   const bool placed = form_.left() || form_.top();
   const int at = systemDpi();
-  hwnd_ = CreateWindowExW(kFormExStyle, L"QuorvaneForm", win::shown(form_.caption()).c_str(),
-                          kFormStyle, placed ? px(form_.left(), at) : CW_USEDEFAULT,
+  hwnd_ = CreateWindowExW(formExStyle(form_), L"QuorvaneForm", win::shown(form_.caption()).c_str(),
+                          formStyle(form_), placed ? px(form_.left(), at) : CW_USEDEFAULT,
                           placed ? px(form_.top(), at) : CW_USEDEFAULT, 100, 100, nullptr, nullptr,
                           GetModuleHandleW(nullptr), this);
   if (!hwnd_) return;
@@ -154,7 +164,7 @@ void FormView::build() {
 // The window's size and every control's place and font, at the window's dpi.
 void FormView::layout() {
   RECT r{0, 0, px(form_.width(), dpi_), px(form_.height(), dpi_)};
-  adjustForDpi(r, kFormStyle, kFormExStyle, dpi_);
+  adjustForDpi(r, formStyle(form_), formExStyle(form_), dpi_);
   SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   keepInside();

@@ -4,12 +4,20 @@
 
 #include <windows.h>
 
+#include "display/picture_layout.h"
 #include "platform/tray.h"
 
 namespace qv::ui::win32 {
 
-// The layout is given for a 16 px square and scaled by sizePx / 16; text that
-// does not fit is clipped at the edge. The caller destroys the icon.
+// The font of the picture's text at a pixel size, in the design's face where
+// it is installed, else in a narrow one that has the text's characters. The
+// caller deletes it.
+HFONT trayPictureFont(const TrayPicture& picture, int pixelSize, int sizePx);
+// Its size and the top left of its line in a square of sizePx: the design's,
+// scaled to the square, smaller where the text would not fit.
+PictureText trayPictureText(const TrayPicture& picture, int sizePx);
+
+// The picture at sizePx x sizePx. The caller destroys the icon.
 HICON paintTrayPicture(const TrayPicture& picture, int sizePx);
 
 }  // namespace qv::ui::win32
