@@ -17,8 +17,6 @@
 namespace qv::lnx {
 namespace {
 
-namespace fs = std::filesystem;
-
 std::int16_t wholeDegrees(std::int64_t milliC) {
   return static_cast<std::int16_t>((milliC + 500) / 1000);
 }
@@ -65,9 +63,9 @@ class SysfsDisks::Udisks {
   Udisks(const Udisks&) = delete;
   Udisks& operator=(const Udisks&) = delete;
 
-  // A reading asks again whether udisks is there only when the
-  // last answer is old: on a machine without a system bus, connecting again
-  // every few seconds was most of what reading the disks cost. While there is
+  // A reading asks again whether udisks is there only when the last answer
+  // is old: on a machine without a system bus, connecting again every few
+  // seconds was most of what reading the disks cost. While there is
   // no bus at all, each failed try doubles the wait, up to 16 times.
   void newRound() {
     if (std::chrono::steady_clock::now() - decided_ >= rescan_ * backoff_) state_ = State::Unasked;
