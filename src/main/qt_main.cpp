@@ -1,9 +1,11 @@
 // Quorvane: a tray-resident monitor of CPU and disk temperature, CPU load and
-// memory load, with timed power actions and reminders. Takes no arguments.
+// memory load, with timed power actions and reminders. Takes no arguments
+// but the few options of main/command_line.h.
 
 #include <QApplication>
 
 #include "app/other_starts.h"
+#include "main/command_line.h"
 #include "main/features.h"
 #include "platform/host.h"
 #include "platform/single_instance.h"
@@ -12,8 +14,8 @@
 #include "ui/qt/view_host.h"
 
 int main(int argc, char** argv) {
-  (void)argc;
-  // The program takes no arguments; Qt gets none of the command line either.
+  if (const auto status = qv::commandLine(argc, argv)) return *status;
+  // Qt gets none of the command line.
   int qtArgc = 1;
   // On X11, Qt hands each repaint to the server through shared memory and
   // then waits for the server to be done with it: a round trip, and a wake-up

@@ -10,7 +10,7 @@ struct NoThermal : Thermal {
   std::optional<std::vector<ThermalZone>> zones() override { return std::nullopt; }
 };
 struct NoDisks : Disks {
-  std::optional<std::vector<SmartTable>> smartTables() override { return std::nullopt; }
+  std::optional<std::vector<DiskTemperature>> temperatures() override { return std::nullopt; }
 };
 struct NoCpuTimes : CpuTimes {
   std::optional<int> processorCount() override { return std::nullopt; }

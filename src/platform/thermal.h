@@ -15,9 +15,10 @@ struct ThermalZone {
 class Thermal {
  public:
   virtual ~Thermal() = default;
-  // The CPU temperature zones, ACPI zones first and the CPU package sensor
-  // last. Empty when the machine has none; nullopt when the sensor source
-  // cannot be read at all.
+  // The CPU temperature zones. The program shows the last, so a service free
+  // to choose puts the one to show (the hottest of the CPU's sensors) last.
+  // Empty when the machine has none; nullopt when the sensor source cannot
+  // be read at all.
   virtual std::optional<std::vector<ThermalZone>> zones() = 0;
 };
 

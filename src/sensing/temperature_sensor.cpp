@@ -35,20 +35,10 @@ float Class1::CPUCriticalTemp() {
 }
 
 void Class1::QueryHDDTemperature() {
-  auto tables = disks_.smartTables();
-  if (!tables) return;
+  auto disks = disks_.temperatures();
+  if (!disks) return;
   std::int16_t temp = 0;
-  // Thirty attribute entries of 12 bytes from byte 2; only an entry's id byte
-  // names the attribute, and 194 is the temperature, whose raw value starts
-  // five bytes further on.
-  constexpr std::size_t kEntries = 30, kFirst = 2, kEntrySize = 12, kRaw = 5;
-  for (const SmartTable& table : *tables) {
-    if (table.size() < kFirst + kEntries * kEntrySize) return;  // a broken table: no event
-    for (std::size_t k = 0; k < kEntries; ++k) {
-      std::size_t id = kFirst + k * kEntrySize;
-      if (table[id] == 194) temp = table[id + kRaw];
-    }
-  }
+  for (const DiskTemperature& disk : *disks) temp = disk.celsius;  // the last disk wins
   if (temp < 50) {
     if (HDDTempOK) HDDTempOK(temp);
   } else if (HDDTempWarning) {

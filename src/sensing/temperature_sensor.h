@@ -1,7 +1,7 @@
 #pragma once
 // The temperature sensor: on request it reads the CPU temperature from the
-// thermal zones and the disk temperature from the disks' SMART tables and
-// reports the result through one of its events. It keeps no state.
+// thermal zones and the disk temperature from the disks and reports the
+// result through one of its events. It keeps no state.
 
 #include <cstdint>
 #include <functional>
@@ -22,8 +22,8 @@ class Class1 {
   void QueryCPUTemperature();
   // The critical trip point of the last zone; 0 when there is none.
   float CPUCriticalTemp();
-  // Raises HDDTempOK below 50 degrees, else HDDTempWarning; nothing when the
-  // tables cannot be read.
+  // Raises HDDTempOK below 50 degrees, else HDDTempWarning, for the last
+  // disk; nothing when the disks cannot be read.
   void QueryHDDTemperature();
 
   std::function<void(float)> CPUTempOK, CPUTempWarning, CPUTempCritical;

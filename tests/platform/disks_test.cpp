@@ -23,22 +23,11 @@ namespace {
 using sysfs_test::machine;
 using sysfs_test::SysfsTree;
 
-// The temperature each table carries, after checking the table is laid out as
-// the program scans it: one attribute 194 whose raw value's low byte is the
-// temperature, and no other byte equal to 194.
 std::optional<std::vector<int>> temperatures(Disks& disks) {
-  const auto tables = disks.smartTables();
-  if (!tables) return std::nullopt;
+  const auto read = disks.temperatures();
+  if (!read) return std::nullopt;
   std::vector<int> out;
-  for (const auto& table : *tables) {
-    EXPECT_EQ(table.size(), kSmartTableSize);
-    if (table.size() != kSmartTableSize) continue;
-    const std::vector<std::uint8_t> head(table.begin(), table.begin() + 7);
-    EXPECT_EQ(head, (std::vector<std::uint8_t>{0x10, 0x00, 194, 0x22, 0x00, 100, 100}));
-    EXPECT_EQ(std::count(table.begin(), table.end(), 194), 1);
-    EXPECT_TRUE(std::all_of(table.begin() + 8, table.end(), [](auto b) { return b == 0; }));
-    out.push_back(table[7]);
-  }
+  for (const auto& disk : *read) out.push_back(disk.celsius);
   return out;
 }
 
@@ -47,13 +36,13 @@ std::optional<std::vector<int>> temperaturesAt(const std::filesystem::path& root
   return temperatures(disks);
 }
 
-TEST(SysfsDisks, OneTablePerDiskWithAKernelSensorInBlockOrder) {
+TEST(SysfsDisks, OneTemperaturePerDiskWithAKernelSensorTheHottestLast) {
   const struct {
     const char* machine;
     std::vector<int> celsius;
   } cases[] = {
       {"intel-laptop", {36}},     // NVMe Composite 35.85 °C; loop0 skipped
-      {"amd-desktop", {41, 33}},  // multipath NVMe through its controller, then drivetemp
+      {"amd-desktop", {33, 41}},  // drivetemp, then multipath NVMe through its controller
       {"acpi-only", {}},          // sda sleeps, the USB disk has no kernel sensor
       {"bare", {}},
       {"broken", {30}},  // unlabelled NVMe temp1; garbage and 0 from drivetemp
@@ -64,14 +53,13 @@ TEST(SysfsDisks, OneTablePerDiskWithAKernelSensorInBlockOrder) {
   }
 }
 
-TEST(SysfsDisks, RoundsAndClampsTheReadingIntoOneByte) {
+TEST(SysfsDisks, RoundsToWholeDegreesAndDropsImplausibleReadings) {
   const struct {
     const char* milliC;
     std::optional<int> celsius;
   } cases[] = {
-      {"33000", 33}, {"33499", 33},   {"33500", 34},   {"400", 1},
-      {"1", 1},      {"300000", 255}, {"194000", 195},  // a 194 would read as an attribute id
-      {"0", {}},     {"-5000", {}},   {"garbage", {}}, {"", {}},
+      {"33000", 33}, {"33499", 33},  {"33500", 34}, {"500", 1},    {"150000", 150}, {"194000", {}},
+      {"400", {}},   {"150001", {}}, {"0", {}},     {"-5000", {}}, {"garbage", {}}, {"", {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string("temp1_input ") + c.milliC);
@@ -83,7 +71,7 @@ TEST(SysfsDisks, RoundsAndClampsTheReadingIntoOneByte) {
   }
 }
 
-TEST(SysfsDisks, SkipsVirtualDevicesAndPartitionsAndSortsNumbersByValue) {
+TEST(SysfsDisks, SkipsVirtualDevicesAndPartitions) {
   SysfsTree tree;
   const auto disk = [&](const std::string& name, const char* milliC) {
     tree.file("sys/block/" + name + "/device/hwmon/hwmon0/name", "drivetemp");
@@ -96,8 +84,13 @@ TEST(SysfsDisks, SkipsVirtualDevicesAndPartitionsAndSortsNumbersByValue) {
   tree.file("sys/block/sdb1/partition", "1");
   disk("sdb", "50000");
   disk("nvme10n1", "10000");
-  disk("nvme2n1", "2000");
-  EXPECT_EQ(temperaturesAt(tree.root()), (std::vector<int>{2, 10, 50}));
+  disk("nvme2n1", "20000");
+  SysfsDisks disks(tree.root(), UdisksFallback::Off);
+  const auto read = disks.temperatures();
+  ASSERT_TRUE(read);
+  std::vector<std::string> names;
+  for (const auto& d : *read) names.push_back(d.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"nvme10n1", "nvme2n1", "sdb"}));
 }
 
 TEST(SysfsDisks, FailsOnlyWhenTheBlockClassCannotBeOpened) {
@@ -110,24 +103,41 @@ TEST(SysfsDisks, FailsOnlyWhenTheBlockClassCannotBeOpened) {
 TEST(SysfsDisks, FollowsDisksAsTheyComeAndGoAndLeavesSleepingDisksAlone) {
   SysfsTree tree("amd-desktop");
   SysfsDisks disks(tree.root(), UdisksFallback::Off);
-  ASSERT_EQ(temperatures(disks), (std::vector<int>{41, 33}));
+  ASSERT_EQ(temperatures(disks), (std::vector<int>{33, 41}));
 
   const std::string sata =
       "sys/devices/pci0000:00/0000:00:08.2/0000:0c:00.0/ata2/host1/target1:0:0/1:0:0:0";
   tree.file(sata + "/power/runtime_status", "suspended");
   EXPECT_EQ(temperatures(disks), std::vector<int>{41});
   tree.file(sata + "/power/runtime_status", "active");
-  EXPECT_EQ(temperatures(disks), (std::vector<int>{41, 33}));
+  EXPECT_EQ(temperatures(disks), (std::vector<int>{33, 41}));
 
   // The drivetemp module is unloaded; the NVMe sensor returns garbage.
   tree.remove(sata + "/hwmon");
-  tree.file("sys/devices/pci0000:00/0000:00:01.1/0000:01:00.0/nvme/nvme0/hwmon0/temp1_input",
-            "\xff");
+  const std::string nvme = "sys/devices/pci0000:00/0000:00:01.1/0000:01:00.0/nvme/nvme0/hwmon0";
+  tree.file(nvme + "/temp1_input", "\xff");
   EXPECT_EQ(temperatures(disks), std::vector<int>{});
+
+  // drivetemp is loaded again: the disk is found at the next reading.
+  tree.file(sata + "/hwmon/hwmon3/name", "drivetemp");
+  tree.file(sata + "/hwmon/hwmon3/temp1_input", "35000");
+  EXPECT_EQ(temperatures(disks), std::vector<int>{35});
 
   // The NVMe drive is unplugged: its block entry dangles.
   tree.remove("sys/devices/virtual/nvme-subsystem");
-  EXPECT_EQ(temperatures(disks), std::vector<int>{});
+  EXPECT_EQ(temperatures(disks), std::vector<int>{35});
+}
+
+// Between scans a reading opens each disk's power state and sensor file,
+// and lists no directory.
+TEST(SysfsDisks, ReadsOnlyEachDisksFilesBetweenScans) {
+  SysfsTree tree("amd-desktop");
+  SysfsDisks disks(tree.root(), UdisksFallback::Off, std::chrono::hours(1));
+  ASSERT_EQ(temperatures(disks), (std::vector<int>{33, 41}));
+  tree.remove("sys/block");
+  tree.file("sys/devices/pci0000:00/0000:00:01.1/0000:01:00.0/nvme/nvme0/hwmon0/temp1_input",
+            "30000");
+  EXPECT_EQ(temperatures(disks), (std::vector<int>{30, 33}));
 }
 
 TEST(SysfsDisks, AnUnreachableSystemBusMeansNoFallbackTemperatures) {
@@ -206,10 +216,9 @@ TEST_F(UdisksOnPrivateBus, FillsInDisksWithoutAKernelSensorButNotSleepingOnes) {
   SysfsDisks acpiOnlyWithoutUdisks(machine("acpi-only"), UdisksFallback::Off);
   EXPECT_EQ(temperatures(acpiOnlyWithoutUdisks), std::vector<int>{});
 
-  // Kernel sensors that give no usable reading fall back too; the table order
-  // stays the block order.
+  // Kernel sensors that give no usable reading fall back too.
   SysfsDisks broken(machine("broken"));
-  EXPECT_EQ(temperatures(broken), (std::vector<int>{30, 47, 38}));
+  EXPECT_EQ(temperatures(broken), (std::vector<int>{30, 38, 47}));
 
   // 0 K (unknown), no drive, unknown to udisks: nothing. 400 K: 127 °C.
   SysfsTree tree;

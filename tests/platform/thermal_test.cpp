@@ -16,35 +16,35 @@ using sysfs_test::machine;
 using sysfs_test::SysfsTree;
 using Zone = std::tuple<std::string, std::int32_t, std::int32_t>;  // name, current, critical
 
-std::optional<std::vector<Zone>> zonesAt(const std::filesystem::path& root) {
-  auto zones = SysfsThermal(root).zones();
+std::optional<std::vector<Zone>> zonesOf(SysfsThermal& thermal) {
+  auto zones = thermal.zones();
   if (!zones) return std::nullopt;
   std::vector<Zone> out;
   for (const auto& z : *zones) out.emplace_back(z.name, z.current, z.critical);
   return out;
 }
 
-TEST(SysfsThermal, ListsAcpiZonesInZoneOrderAndThePackageSensorLast) {
+std::optional<std::vector<Zone>> zonesAt(const std::filesystem::path& root) {
+  SysfsThermal thermal(root);
+  return zonesOf(thermal);
+}
+
+TEST(SysfsThermal, ReportsOnlyTheChosenSensorsWithTheirCriticalTemperature) {
   const struct {
     const char* machine;
     std::vector<Zone> zones;
   } cases[] = {
-      // thermal_zone10 after thermal_zone2; the pch and iwlwifi zones, the
-      // x86_pkg_temp zone and the Core lines are left out; the critical trip
-      // is found behind a passive one.
-      {"intel-laptop",
-       {{"thermal_zone0/acpitz", 3187, 3932},
-        {"thermal_zone2/acpitz", 3188, 3782},
-        {"thermal_zone10/acpitz", 3010, 4012},
-        {"coretemp/Package id 0", 3352, 3732}}},
+      // The ACPI zones, the chipset and x86_pkg_temp stay out; the critical
+      // temperature is the channel's.
+      {"intel-laptop", {{"coretemp/Package id 0", 3352, 3732}}},
       // Tdie rather than Tctl (listed first, with a fan-control offset), no crit.
       {"amd-desktop", {{"k10temp/Tdie", 3185, 0}}},
-      {"acpi-only", {{"thermal_zone0/acpitz", 3132, 3702}}},
+      // Only an ACPI zone: it stands in, with its critical trip point.
+      {"acpi-only", {{"acpitz", 3132, 3702}}},
       {"bare", {}},
-      // Garbage, 200 °C and a missing temp are dropped; so is a critical trip
-      // without a temperature. The unreadable coretemp package gives way to
-      // the x86_pkg_temp zone, which outranks cpu_thermal.
-      {"broken", {{"thermal_zone3/acpitz", 3112, 0}, {"thermal_zone4/x86_pkg_temp", 3242, 0}}},
+      // The unreadable coretemp package gives way to the x86_pkg_temp zone;
+      // garbage, 200 °C and missing readings are dropped.
+      {"broken", {{"x86_pkg_temp", 3242, 0}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.machine);
@@ -79,9 +79,10 @@ TEST(SysfsThermal, ConvertsMilliCelsiusToTenthsOfAKelvinAndDropsImplausibleReadi
   }
 }
 
-// Sensor sets as drivers present them: "hwmonN:driver" with "label=m°C"
-// channels (temp1, temp2, ... in order; "-" for no label) or "zoneN:type=m°C".
-TEST(SysfsThermal, PicksThePackageSensorByDriverAndLabelNotByIndex) {
+// Sensor sets as drivers present them: hwmons with "label=m°C" channels
+// (temp1, temp2, ... in order; "-" for no label), zones with type and m°C.
+// The zone shown is the last: the best-ranked sensor, the hottest of its kind.
+TEST(SysfsThermal, RanksSensorsByDriverLabelAndTypeNeverByIndex) {
   struct Hwmon {
     const char* dir;
     const char* driver;
@@ -96,54 +97,70 @@ TEST(SysfsThermal, PicksThePackageSensorByDriverAndLabelNotByIndex) {
     const char* what;
     std::vector<Hwmon> hwmons;
     std::vector<ZoneFile> zones;
-    std::optional<Zone> package;
+    std::optional<std::pair<std::string, std::int32_t>> shown;
   } cases[] = {
       {"coretemp beats k10temp and the zone",
        {{"hwmon5", "k10temp", {{"Tdie", "41000"}}},
         {"hwmon6", "coretemp", {{"Core 0", "50000"}, {"Package id 0", "52000"}}}},
        {{"thermal_zone0", "x86_pkg_temp", "53000"}},
-       Zone{"coretemp/Package id 0", 3252, 0}},
-      {"coretemp without a package line",
-       {{"hwmon0", "coretemp", {{"Core 0", "50000"}}}},
+       std::pair("coretemp/Package id 0", 3252)},
+      {"coretemp without a package line: the zone, then the hottest core",
+       {{"hwmon0", "coretemp", {{"Core 0", "50000"}, {"Core 1", "51000"}}}},
        {{"thermal_zone1", "x86_pkg_temp", "53000"}},
-       Zone{"thermal_zone1/x86_pkg_temp", 3262, 0}},
-      {"k10temp Tctl alone",
-       {{"hwmon2", "k10temp", {{"Tctl", "61000"}}}},
-       {},
-       Zone{"k10temp/Tctl", 3342, 0}},
+       std::pair("x86_pkg_temp", 3262)},
       {"k10temp Tdie over Tctl",
        {{"hwmon0", "k10temp", {{"Tctl", "61000"}, {"Tdie", "41000"}}}},
        {},
-       Zone{"k10temp/Tdie", 3142, 0}},
+       std::pair("k10temp/Tdie", 3142)},
+      {"k10temp's CCDs are not the die",
+       {{"hwmon0", "k10temp", {{"Tctl", "61000"}, {"Tccd1", "70000"}}}},
+       {},
+       std::pair("k10temp/Tctl", 3342)},
       {"k10temp at a higher index beats zenpower",
        {{"hwmon0", "zenpower", {{"Tdie", "40000"}}}, {"hwmon9", "k10temp", {{"Tctl", "61000"}}}},
        {},
-       Zone{"k10temp/Tctl", 3342, 0}},
-      {"zenpower Tdie",
-       {{"hwmon1", "zenpower", {{"Tctl", "44000"}, {"Tdie", "42000"}}}},
-       {},
-       Zone{"zenpower/Tdie", 3152, 0}},
-      {"zenpower without Tdie: its first temperature",
+       std::pair("k10temp/Tctl", 3342)},
+      {"zenpower without Tdie: its unlabelled first temperature",
        {{"hwmon1", "zenpower", {{"-", "43000"}, {"Tccd1", "39000"}}}},
        {},
-       Zone{"zenpower/temp1", 3162, 0}},
-      {"zenpower beats the zones",
-       {{"hwmon1", "zenpower", {{"Tdie", "42000"}}}},
-       {{"thermal_zone0", "x86_pkg_temp", "53000"}},
-       Zone{"zenpower/Tdie", 3152, 0}},
-      {"x86_pkg_temp beats cpu_thermal",
+       std::pair("zenpower/temp1", 3162)},
+      {"x86_pkg_temp beats a SoC zone",
        {},
        {{"thermal_zone0", "cpu_thermal", "48000"}, {"thermal_zone1", "x86_pkg_temp", "53000"}},
-       Zone{"thermal_zone1/x86_pkg_temp", 3262, 0}},
-      {"cpu_thermal alone",
+       std::pair("x86_pkg_temp", 3262)},
+      {"a CPU zone beats its hwmon twin and the SoC; case and hyphens vary",
+       {{"hwmon0", "cpu0_thermal", {{"-", "48000"}}}},
+       {{"thermal_zone0", "SOC-thermal", "55000"}, {"thermal_zone1", "CPU0-Thermal", "47000"}},
+       std::pair("CPU0-Thermal", 3202)},
+      {"big.LITTLE: the hottest cluster",
        {},
-       {{"thermal_zone0", "cpu_thermal", "48000"}},
-       Zone{"thermal_zone0/cpu_thermal", 3212, 0}},
-      {"no CPU sensor among others",
-       {{"hwmon0", "acpitz", {{"-", "45000"}}},
+       {{"thermal_zone0", "cpu-little-thermal", "41000"},
+        {"thermal_zone1", "cpu-big-thermal", "47000"},
+        {"thermal_zone2", "gpu-thermal", "52000"}},
+       std::pair("cpu-big-thermal", 3202)},
+      {"a board's CPU label before the ACPI zone",
+       {{"hwmon2", "nct6798", {{"SYSTIN", "30000"}, {"CPUTIN", "44000"}}}},
+       {{"thermal_zone0", "acpitz", "27800"}},
+       std::pair("nct6798/CPUTIN", 3172)},
+      {"the ACPI zones stand in: the hottest",
+       {},
+       {{"thermal_zone0", "acpitz", "27800"},
+        {"thermal_zone1", "acpitz", "45000"},
+        {"thermal_zone2", "acpitz", "30000"}},
+       std::pair("acpitz #2", 3182)},
+      {"never a GPU, battery, wireless card, chipset, I/O chip, DIMM or disk",
+       {{"hwmon0", "amdgpu", {{"edge", "45000"}}},
         {"hwmon1", "nvme", {{"Composite", "36000"}}},
-        {"hwmon2", "iwlwifi_1", {{"-", "40000"}}}},
-       {{"thermal_zone0", "pch_skylake", "50000"}, {"thermal_zone1", "INT3400 Thermal", "20000"}},
+        {"hwmon2", "iwlwifi_1", {{"-", "40000"}}},
+        {"hwmon3", "rp1_adc", {{"-", "50000"}}},
+        {"hwmon4", "spd5118", {{"-", "35000"}}},
+        {"hwmon5", "gpu_thermal", {{"-", "45000"}}},
+        {"hwmon6", "BAT0", {{"-", "30000"}}},
+        {"hwmon7", "drivetemp", {{"-", "33000"}}}},
+       {{"thermal_zone0", "pch_skylake", "50000"},
+        {"thermal_zone1", "INT3400 Thermal", "20000"},
+        {"thermal_zone2", "GPU-therm", "40000"},
+        {"thermal_zone3", "battery", "30000"}},
        std::nullopt},
   };
   for (const auto& c : cases) {
@@ -164,10 +181,14 @@ TEST(SysfsThermal, PicksThePackageSensorByDriverAndLabelNotByIndex) {
       tree.file(dir + "type", z.type);
       tree.file(dir + "temp", z.temp);
     }
-    const auto zones = zonesAt(tree.root());
+    const auto zones = SysfsThermal(tree.root()).zones();
     ASSERT_TRUE(zones);
-    EXPECT_EQ(zones->empty() ? std::nullopt : std::optional(zones->back()), c.package);
-    EXPECT_LE(zones->size(), 1u);  // none of these sets has an ACPI zone
+    if (!c.shown) {
+      EXPECT_TRUE(zones->empty());
+      continue;
+    }
+    ASSERT_FALSE(zones->empty());
+    EXPECT_EQ(std::pair(zones->back().name, zones->back().current), *c.shown);
   }
 }
 
@@ -189,51 +210,57 @@ TEST(SysfsThermal, FailsOnlyWhenNeitherSensorClassCanBeOpened) {
 TEST(SysfsThermal, FollowsSensorsAsTheyComeAndGo) {
   SysfsTree tree("intel-laptop");
   SysfsThermal thermal(tree.root());
-  ASSERT_EQ(thermal.zones()->size(), 4u);
+  EXPECT_EQ(zonesOf(thermal), (std::vector<Zone>{{"coretemp/Package id 0", 3352, 3732}}));
 
-  // The package sensor stops answering: the next one in line takes its place.
+  // The package sensor stops answering: the next in line takes its place at
+  // once, then the hottest core, then the hottest ACPI zone.
   tree.remove("sys/devices/platform/coretemp.0/hwmon/hwmon3/temp1_input");
-  auto zones = thermal.zones();
-  ASSERT_EQ(zones->size(), 4u);
-  EXPECT_EQ(zones->back().name, "thermal_zone3/x86_pkg_temp");
-  EXPECT_EQ(zones->back().current, 3372);
-
-  // A zone returns garbage, another vanishes with its driver.
-  tree.file("sys/devices/virtual/thermal/thermal_zone2/temp", "\x01\xff");
-  tree.remove("sys/class/thermal/thermal_zone10");
-  zones = thermal.zones();
-  ASSERT_EQ(zones->size(), 2u);
-  EXPECT_EQ((*zones)[0].name, "thermal_zone0/acpitz");
-
-  // A dangling link (the device went, the class entry not yet). Now no
-  // sensor answers: that is a failed reading, not a machine without
-  // sensors, so the program keeps its last value rather than showing 0.
-  tree.remove("sys/devices/virtual/thermal/thermal_zone0");
+  EXPECT_EQ(zonesOf(thermal), (std::vector<Zone>{{"x86_pkg_temp", 3372, 0}}));
   tree.remove("sys/devices/virtual/thermal/thermal_zone3");
+  EXPECT_EQ(zonesOf(thermal),
+            (std::vector<Zone>{{"coretemp/Core 0", 3312, 0}, {"coretemp/Core 1", 3332, 0}}));
+  tree.remove("sys/devices/platform/coretemp.0");
+  auto zones = zonesOf(thermal);
+  ASSERT_TRUE(zones && !zones->empty());
+  EXPECT_EQ(zones->back(), (Zone{"acpitz #2", 3188, 3782}));
+
+  // No sensor answers: that is a failed reading, not a machine without
+  // sensors, so the program keeps its last value rather than showing 0.
+  for (const char* zone : {"thermal_zone0", "thermal_zone1", "thermal_zone2", "thermal_zone10"})
+    tree.remove(std::string("sys/devices/virtual/thermal/") + zone);
   EXPECT_FALSE(thermal.zones().has_value());
 
-  // A new zone shows up.
-  tree.file("sys/class/thermal/thermal_zone12/type", "acpitz");
-  tree.file("sys/class/thermal/thermal_zone12/temp", "30000");
-  zones = thermal.zones();
-  ASSERT_EQ(zones->size(), 1u);
-  EXPECT_EQ(zones->front().current, 3032);
+  // The driver comes back under the same directory: found at the next reading.
+  tree.file("sys/devices/platform/coretemp.0/hwmon/hwmon3/name", "coretemp");
+  tree.file("sys/devices/platform/coretemp.0/hwmon/hwmon3/temp1_label", "Package id 0");
+  tree.file("sys/devices/platform/coretemp.0/hwmon/hwmon3/temp1_input", "55000");
+  EXPECT_EQ(zonesOf(thermal), (std::vector<Zone>{{"coretemp/Package id 0", 3282, 0}}));
 }
 
-TEST(SysfsThermal, ListsTheDirectoriesAgainOnlyAfterTheRescanPeriodButReadsEveryTime) {
+// Found once, read cheaply: between scans a reading opens the chosen
+// sensor's file and nothing else, however long the class directories are.
+TEST(SysfsThermal, ReadsOnlyTheChosenSensorBetweenScans) {
   SysfsTree tree("intel-laptop");
+  SysfsThermal thermal(tree.root(), std::chrono::hours(1));
+  ASSERT_EQ(zonesOf(thermal)->size(), 1u);
+  tree.remove("sys/class");  // listing it again would find nothing
+  tree.file("sys/devices/platform/coretemp.0/hwmon/hwmon3/temp1_input", "70000");
+  EXPECT_EQ(zonesOf(thermal), (std::vector<Zone>{{"coretemp/Package id 0", 3432, 3732}}));
+}
+
+// While only a stand-in answers (an ACPI zone), the CPU's own driver may still
+// be loading: the sensors are scanned again once the rescan period has passed.
+TEST(SysfsThermal, LooksAgainForTheCpusOwnSensorWhileAStandInIsShown) {
+  SysfsTree tree("acpi-only");
   SysfsThermal hourly(tree.root(), std::chrono::hours(1));
   SysfsThermal always(tree.root(), std::chrono::milliseconds(0));
-  ASSERT_EQ(hourly.zones()->size(), 4u);
-  ASSERT_EQ(always.zones()->size(), 4u);
+  ASSERT_EQ(zonesOf(hourly)->back(), (Zone{"acpitz", 3132, 3702}));
+  ASSERT_EQ(zonesOf(always)->back(), (Zone{"acpitz", 3132, 3702}));
 
-  tree.file("sys/devices/virtual/thermal/thermal_zone0/temp", "55000");
-  tree.file("sys/class/thermal/thermal_zone12/type", "acpitz");
-  tree.file("sys/class/thermal/thermal_zone12/temp", "30000");
-  auto zones = hourly.zones();
-  ASSERT_EQ(zones->size(), 4u) << "the new zone waits for the next rescan";
-  EXPECT_EQ(zones->front().current, 3282);
-  EXPECT_EQ(always.zones()->size(), 5u);
+  tree.file("sys/class/hwmon/hwmon7/name", "k10temp");
+  tree.file("sys/class/hwmon/hwmon7/temp1_input", "48000");
+  EXPECT_EQ(zonesOf(hourly)->back(), (Zone{"acpitz", 3132, 3702})) << "until the next scan";
+  EXPECT_EQ(zonesOf(always)->back(), (Zone{"k10temp/temp1", 3212, 0}));
 }
 
 TEST(SysfsThermal, AMachineThatNeverHadASensorReadsAsNoZones) {

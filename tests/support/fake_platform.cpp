@@ -2,18 +2,6 @@
 
 namespace qv::test {
 
-SmartTable FakeDisks::table(int celsius) {
-  SmartTable t(kSmartTableSize, 0);
-  t[0] = 0x10;
-  // Entry 0: attribute 194, flags, current and worst values, raw value.
-  t[2] = 194;
-  t[3] = 0x22;
-  t[5] = 100;
-  t[6] = 100;
-  t[7] = static_cast<std::uint8_t>(celsius);
-  return t;
-}
-
 bool FakeTray::notify(TrayAction action, const TrayIconData& data) {
   bool accepted = available;
   if (accepted) {

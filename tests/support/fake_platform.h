@@ -26,15 +26,16 @@ struct FakeThermal : Thermal {
 };
 
 struct FakeDisks : Disks {
-  std::optional<std::vector<SmartTable>> reading = std::vector<SmartTable>{};
+  std::optional<std::vector<DiskTemperature>> reading = std::vector<DiskTemperature>{};
   int calls = 0;
-  std::optional<std::vector<SmartTable>> smartTables() override {
+  std::optional<std::vector<DiskTemperature>> temperatures() override {
     ++calls;
     return reading;
   }
-  // A table holding attribute 194 with the given raw temperature.
-  static SmartTable table(int celsius);
-  void set(int celsius) { reading = std::vector<SmartTable>{table(celsius)}; }
+  // One disk at the given temperature.
+  void set(int celsius) {
+    reading = std::vector<DiskTemperature>{{"disk", static_cast<std::int16_t>(celsius)}};
+  }
 };
 
 struct FakeCpu : CpuTimes {

@@ -11,8 +11,6 @@
 namespace qv {
 namespace {
 
-using test::FakeDisks;
-
 struct Event {
   std::string name;
   double value;
@@ -75,55 +73,24 @@ TEST_F(Sensor, CriticalTemperatureOfTheLastZone) {
   EXPECT_EQ(sensor.CPUCriticalTemp(), 110);
 }
 
-SmartTable withoutTemperature() {
-  SmartTable t(kSmartTableSize, 0);
-  t[2] = 9;  // power-on hours
-  t[7] = 0x34;
-  return t;
-}
-
-TEST_F(Sensor, DiskEventsTakeTheLastAttribute194OverAllDisks) {
+TEST_F(Sensor, DiskEventsFollowTheLastDisk) {
   struct Case {
-    std::vector<SmartTable> disks;
+    std::vector<std::int16_t> disks;
     Event event;
   };
-  SmartTable hot = FakeDisks::table(0x33);
   const Case cases[] = {
-      {{}, {"HDDTempOK", 0}},
-      {{FakeDisks::table(0x2D)}, {"HDDTempOK", 45}},
-      {{FakeDisks::table(0x2D), withoutTemperature()}, {"HDDTempOK", 45}},
-      {{FakeDisks::table(0x2D), hot}, {"HDDTempWarning", 51}},
-      {{withoutTemperature()}, {"HDDTempOK", 0}},
+      {{}, {"HDDTempOK", 0}},         {{45}, {"HDDTempOK", 45}},
+      {{51, 45}, {"HDDTempOK", 45}},  {{45, 51}, {"HDDTempWarning", 51}},
+      {{50}, {"HDDTempWarning", 50}},
   };
   for (const Case& c : cases) {
-    fake.disks.reading = c.disks;
+    std::vector<DiskTemperature> disks;
+    for (auto t : c.disks) disks.push_back({"disk", t});
+    fake.disks.reading = disks;
     EXPECT_EQ(run(false), std::vector<Event>{c.event}) << c.disks.size();
   }
   fake.disks.reading = std::nullopt;
   EXPECT_TRUE(run(false).empty());
-  // A table too short to hold thirty entries is a failure: no event.
-  fake.disks.reading = std::vector<SmartTable>{SmartTable(100, 0)};
-  EXPECT_TRUE(run(false).empty());
-}
-
-TEST_F(Sensor, OnlyAnAttributeIdByteNamesTheTemperature) {
-  // Entry 1 is the temperature (36); entry 0 is another attribute whose
-  // current value, worst value and raw bytes happen to be 194.
-  SmartTable t(kSmartTableSize, 0);
-  t[2] = 5;  // reallocated sectors
-  t[5] = 194;
-  t[6] = 194;
-  t[7] = 194;
-  t[9] = 194;
-  t[14] = 194;
-  t[19] = 36;
-  // Entry 2 is another attribute whose raw value would read as 60 five bytes
-  // after a stray 194 in its flags.
-  t[26] = 7;
-  t[27] = 194;
-  t[32] = 60;
-  fake.disks.reading = std::vector<SmartTable>{t};
-  EXPECT_EQ(run(false), (std::vector<Event>{{"HDDTempOK", 36}}));
 }
 
 TEST(SensorInTheMainWindow, EventsWriteTheRawFieldsAndAFailedQueryKeepsThem) {

@@ -8,122 +8,28 @@
 #include <QVariant>
 
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <cmath>
-#include <string_view>
+#include <string>
 
 #include "platform/linux/sysfs_read.h"
 
 namespace qv::lnx {
 namespace {
 
-namespace fs = std::filesystem;
-
-// Block devices that are not disks or have no temperature of their own.
-constexpr std::array kNotDisks{std::string_view("loop"), std::string_view("ram"),
-                               std::string_view("zram"), std::string_view("dm-"),
-                               std::string_view("md"),   std::string_view("sr"),
-                               std::string_view("fd"),   std::string_view("nbd")};
-
-bool isDiskName(std::string_view name) {
-  return std::none_of(kNotDisks.begin(), kNotDisks.end(),
-                      [name](std::string_view prefix) { return name.starts_with(prefix); });
-}
-
-constexpr std::size_t kIdOffset = 2;  // entry 0 of the attribute table
-constexpr std::uint8_t kTemperatureId = 194;
-
-// The byte that carries the temperature. The program finds the temperature by
-// looking for the byte 194 anywhere in the table, so no other byte may hold
-// it: a (physically impossible) 194 °C reads as 195.
-std::uint8_t temperatureByte(int celsius) {
-  const int clamped = std::clamp(celsius, 1, 255);
-  return static_cast<std::uint8_t>(clamped == kTemperatureId ? kTemperatureId + 1 : clamped);
-}
-
-SmartTable temperatureTable(int celsius) {
-  SmartTable table(kSmartTableSize, 0);
-  table[0] = 0x10;  // revision
-  std::uint8_t* entry = table.data() + kIdOffset;
-  entry[0] = kTemperatureId;
-  entry[1] = 0x22;                      // flags: updated online, self-preserving
-  entry[3] = 100;                       // current value
-  entry[4] = 100;                       // worst value
-  entry[5] = temperatureByte(celsius);  // raw value, least significant byte first
-  return table;
-}
-
-// A disk reading of 0 or below is a sensor that has nothing to say yet.
-std::optional<int> celsiusFromMilli(std::int64_t milliC) {
-  if (milliC <= 0) return std::nullopt;
-  return static_cast<int>((std::min<std::int64_t>(milliC, 255'000) + 500) / 1000);
+std::int16_t wholeDegrees(std::int64_t milliC) {
+  return static_cast<std::int16_t>((milliC + 500) / 1000);
 }
 
 std::optional<int> celsiusFromKelvin(double kelvin) {
   const double celsius = kelvin - 273.15;
-  if (!(celsius > 0)) return std::nullopt;  // also 0 K, udisks' "unknown", and NaN
-  return static_cast<int>(std::lround(std::min(celsius, 255.0)));
+  // Also 0 K, udisks' "unknown", and NaN.
+  if (!(celsius >= 0.5 && celsius <= 150.0)) return std::nullopt;
+  return static_cast<int>(std::lround(celsius));
 }
 
-std::optional<std::int64_t> nvmeMilliC(const fs::path& hwmon, sysfs::Listings& listings) {
-  // The composite temperature is the drive's own summary; temp1 is the same
-  // sensor on drivers without labels.
-  if (const auto& names = listings.entries(hwmon)) {
-    for (const std::string_view name : *names) {
-      if (!name.starts_with("temp") || !name.ends_with("_label")) continue;
-      if (sysfs::readText(hwmon / name) != "Composite") continue;
-      const std::string stem(name.substr(0, name.size() - 6));
-      return sysfs::readInteger(hwmon / (stem + "_input"));
-    }
-  }
-  return sysfs::readInteger(hwmon / "temp1_input");
-}
-
-std::optional<std::int64_t> hwmonMilliC(const fs::path& hwmon, sysfs::Listings& listings) {
-  const auto name = sysfs::readText(hwmon / "name");
-  if (name == "nvme") return nvmeMilliC(hwmon, listings);
-  if (name == "drivetemp") return sysfs::readInteger(hwmon / "temp1_input");
-  return std::nullopt;
-}
-
-// Whether the device's listing shows anywhere a kernel sensor could be: a
-// disk without one (a virtio disk, most SATA disks without drivetemp) is
-// left at that, with no file read.
-bool mayHaveSensor(const fs::path& device, sysfs::Listings& listings) {
-  const auto& names = listings.entries(device);
-  return names && std::any_of(names->begin(), names->end(), [](std::string_view name) {
-           return name == "hwmon" || sysfs::numberAfter(name, "hwmon") ||
-                  sysfs::numberAfter(name, "nvme");
-         });
-}
-
-// The disk's kernel temperature sensor hangs below its device: directly
-// (NVMe controller) or in an "hwmon" directory (SCSI device). A multipath
-// NVMe disk's device is its subsystem, whose nvmeN links lead to the
-// controllers.
-std::optional<std::int64_t> sensorMilliC(const fs::path& device, bool viaControllers,
-                                         sysfs::Listings& listings) {
-  const auto& names = listings.entries(device);
-  if (!names) return std::nullopt;
-  std::vector<fs::path> controllers;
-  for (const auto& name : *names) {
-    if (sysfs::numberAfter(name, "hwmon")) {
-      if (auto milliC = hwmonMilliC(device / name, listings)) return milliC;
-    } else if (name == "hwmon") {
-      const auto& subs = listings.entries(device / name);
-      for (const auto& sub : subs.value_or(std::vector<std::string>{})) {
-        if (!sysfs::numberAfter(sub, "hwmon")) continue;
-        if (auto milliC = hwmonMilliC(device / name / sub, listings)) return milliC;
-      }
-    } else if (viaControllers && sysfs::numberAfter(name, "nvme")) {
-      controllers.push_back(device / name);
-    }
-  }
-  for (const auto& controller : controllers) {
-    if (auto milliC = sensorMilliC(controller, false, listings)) return milliC;
-  }
-  return std::nullopt;
+bool asleep(const std::optional<std::string>& power) {
+  return power == "suspended" || power == "suspending";
 }
 
 const QString kUdisksService = QStringLiteral("org.freedesktop.UDisks2");
@@ -157,9 +63,9 @@ class SysfsDisks::Udisks {
   Udisks(const Udisks&) = delete;
   Udisks& operator=(const Udisks&) = delete;
 
-  // A call of smartTables() asks again whether udisks is there only when the
-  // last answer is old: on a machine without a system bus, connecting again
-  // every few seconds was most of what reading the disks cost. While there is
+  // A reading asks again whether udisks is there only when the last answer
+  // is old: on a machine without a system bus, connecting again every few
+  // seconds was most of what reading the disks cost. While there is
   // no bus at all, each failed try doubles the wait, up to 16 times.
   void newRound() {
     if (std::chrono::steady_clock::now() - decided_ >= rescan_ * backoff_) state_ = State::Unasked;
@@ -262,41 +168,82 @@ class SysfsDisks::Udisks {
 SysfsDisks::SysfsDisks(std::filesystem::path root, UdisksFallback udisks,
                        std::chrono::milliseconds rescan)
     : root_(std::move(root)),
-      listings_(rescan),
+      rescans_(rescan),
       udisks_(udisks == UdisksFallback::On ? std::make_unique<Udisks>(rescan) : nullptr) {}
 
 SysfsDisks::~SysfsDisks() = default;
 
-std::optional<std::vector<SmartTable>> SysfsDisks::smartTables() {
-  const fs::path blockDir = root_ / "sys/block";
-  listings_.newRound();
-  const auto& names = listings_.entries(blockDir);
-  if (!names) return std::nullopt;
-  if (udisks_) udisks_->newRound();
+void SysfsDisks::scan(Rescans::Clock::time_point now) {
+  const auto disks = scanDiskSensors(root_);
+  listed_ = disks.has_value();
+  disks_.clear();
+  for (const TemperatureSensor& s : disks.value_or(std::vector<TemperatureSensor>{}))
+    disks_.push_back({s.label, s.input, s.power, s.milliC.has_value()});
+  // Disks plugged in later are found by the next periodic scan.
+  rescans_.scanned(now, true);
+}
 
-  std::vector<SmartTable> tables;
-  for (const auto& name : *names) {
-    if (!isDiskName(name)) continue;
-    const fs::path disk = blockDir / name;
-    if (const auto& inside = listings_.entries(disk);
-        inside && std::find(inside->begin(), inside->end(), "partition") != inside->end())
-      continue;
-    const fs::path device = disk / "device";
-    if (!mayHaveSensor(device, listings_) && !(udisks_ && udisks_->usable())) continue;
+std::vector<DiskTemperature> SysfsDisks::read(bool& lost) {
+  lost = false;
+  std::vector<DiskTemperature> out;
+  for (Disk& disk : disks_) {
+    const bool udisks = udisks_ && udisks_->usable();
+    if (disk.input.empty() && !udisks) continue;  // nowhere to ask: no file read
     // Reading the sensor of a runtime-suspended disk would resume it.
-    const auto power = sysfs::readText(device / "power/runtime_status");
-    if (power == "suspended" || power == "suspending") continue;
-
+    if (!disk.power.empty() && asleep(sysfs::readText(disk.power))) continue;
     std::optional<int> celsius;
-    if (const auto milliC = sensorMilliC(device, true, listings_))
-      celsius = celsiusFromMilli(*milliC);
-    if (!celsius && udisks_) celsius = udisks_->celsius(name);
-    if (celsius) tables.push_back(temperatureTable(*celsius));
+    if (!disk.input.empty()) {
+      const auto milliC = sysfs::readInteger(disk.input);
+      if (milliC && plausibleDisk(*milliC)) {
+        celsius = wholeDegrees(*milliC);
+        disk.answered = true;
+      } else if (disk.answered) {
+        lost = true;
+      }
+    }
+    if (!celsius && udisks) celsius = udisks_->celsius(disk.name);
+    if (celsius) out.push_back({disk.name, static_cast<std::int16_t>(*celsius)});
   }
-  // A disk gone quiet may have come back under another name.
-  if (tables.size() < found_) listings_.forget();
-  found_ = tables.size();
-  return tables;
+  return out;
+}
+
+std::optional<std::vector<DiskTemperature>> SysfsDisks::temperatures() {
+  const auto now = Rescans::Clock::now();
+  bool fresh = false;
+  if (rescans_.due(now)) {
+    scan(now);
+    fresh = true;
+  }
+  if (!listed_) return std::nullopt;
+  if (udisks_) udisks_->newRound();
+  bool lost = false;
+  auto out = read(lost);
+  if (lost && !fresh) {
+    // A disk gone quiet may be back under another name, or another sensor.
+    scan(now);
+    if (!listed_) return std::nullopt;
+    out = read(lost);
+  }
+  rescans_.reading(now, static_cast<long>(out.size()));
+  // The program shows the last disk: the one that needs watching.
+  std::stable_sort(out.begin(), out.end(), [](const DiskTemperature& a, const DiskTemperature& b) {
+    return a.celsius < b.celsius;
+  });
+  return out;
+}
+
+std::optional<std::vector<TemperatureSensor>> SysfsDisks::sensors() {
+  auto disks = scanDiskSensors(root_);
+  if (!disks || !udisks_) return disks;
+  udisks_->newRound();
+  for (TemperatureSensor& s : *disks) {
+    if (!s.driver.empty() || s.asleep || !udisks_->usable()) continue;
+    if (const auto celsius = udisks_->celsius(s.label)) {
+      s.driver = "udisks";
+      s.milliC = std::int64_t{*celsius} * 1000;
+    }
+  }
+  return disks;
 }
 
 }  // namespace qv::lnx

@@ -2,9 +2,11 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/disks.h"
-#include "platform/linux/sysfs_read.h"
+#include "platform/linux/sensor_scan.h"
 
 namespace qv::lnx {
 
@@ -13,14 +15,18 @@ namespace qv::lnx {
 enum class UdisksFallback { On, Off };
 
 // Disk temperatures from the kernel's hwmon sensors (nvme, drivetemp), else
-// from udisks2, each dressed as a SMART attribute table whose attribute 194
-// holds the temperature. A disk that sleeps is left alone. What is there (the
-// disks and their sensor directories; whether the system bus can be reached
-// and udisks2 runs) is found out again once `rescan` has passed; while there
-// is no system bus at all, the wait for the next try doubles up to 16 times
-// `rescan`. The disks are also listed again at the next call after one that
-// found fewer temperatures than the call before; a udisks2 that stopped
-// answering is left alone until the rescan.
+// from udisks2: one per disk, the hottest last. A disk that sleeps is left
+// alone.
+//
+// The disks and their sensors are scanned at the first reading, again at once
+// when a sensor that answered stops answering (a disk unplugged, a driver
+// unloaded), at every reading for up to `rescan` while fewer disks answer
+// than before, and every `rescan` for disks plugged in since. In between, a
+// reading is the disk's power state and its sensor file. Whether the system
+// bus can be reached and udisks2 runs is found out again once `rescan` has
+// passed; while there is no system bus at all, the wait for the next try
+// doubles up to 16 times `rescan`; a udisks2 that stopped answering is left
+// alone until then.
 class SysfsDisks : public Disks {
  public:
   explicit SysfsDisks(std::filesystem::path root = "/", UdisksFallback udisks = UdisksFallback::On,
@@ -29,13 +35,28 @@ class SysfsDisks : public Disks {
   SysfsDisks(const SysfsDisks&) = delete;
   SysfsDisks& operator=(const SysfsDisks&) = delete;
 
-  std::optional<std::vector<SmartTable>> smartTables() override;
+  std::optional<std::vector<DiskTemperature>> temperatures() override;
+
+  // Every disk as scanned, udisks2 asked about those without a kernel
+  // sensor: what `quorvane --sensors` lists.
+  std::optional<std::vector<TemperatureSensor>> sensors();
 
  private:
   class Udisks;
+  struct Disk {
+    std::string name;
+    std::filesystem::path input;  // empty: no kernel sensor
+    std::filesystem::path power;
+    bool answered = false;  // its sensor gave a reading since the scan
+  };
+  void scan(Rescans::Clock::time_point now);
+  // The disks that answer; `lost` when one that answered before does not.
+  std::vector<DiskTemperature> read(bool& lost);
+
   std::filesystem::path root_;
-  sysfs::Listings listings_;
-  std::size_t found_ = 0;           // temperatures found at the last call
+  Rescans rescans_;
+  bool listed_ = false;  // sys/block could be opened
+  std::vector<Disk> disks_;
   std::unique_ptr<Udisks> udisks_;  // null when the fallback is off
 };
 

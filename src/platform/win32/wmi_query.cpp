@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/win32/wide_text.h"
+
 namespace qv::win {
 namespace {
 
@@ -98,6 +100,13 @@ std::optional<std::int64_t> integerProperty(IWbemClassObject& object, const wcha
   if (value.v.vt == VT_NULL || value.v.vt == VT_EMPTY) return std::nullopt;
   if (FAILED(VariantChangeType(&value.v, &value.v, 0, VT_I8))) return std::nullopt;
   return static_cast<std::int64_t>(value.v.llVal);
+}
+
+std::optional<std::string> textProperty(IWbemClassObject& object, const wchar_t* name) {
+  Variant value;
+  if (FAILED(object.Get(name, 0, &value.v, nullptr, nullptr))) return std::nullopt;
+  if (value.v.vt != VT_BSTR || !value.v.bstrVal) return std::nullopt;
+  return narrow(value.v.bstrVal);
 }
 
 std::optional<std::vector<std::uint8_t>> bytesProperty(IWbemClassObject& object,

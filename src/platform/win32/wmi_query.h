@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace qv::win {
@@ -20,6 +21,8 @@ bool queryWmi(const wchar_t* wmiClass, const std::function<bool(IWbemClassObject
 
 // A whole-number property; nullopt when it is missing or not a number.
 std::optional<std::int64_t> integerProperty(IWbemClassObject& object, const wchar_t* name);
+// A text property as UTF-8; nullopt when it is missing or not a text.
+std::optional<std::string> textProperty(IWbemClassObject& object, const wchar_t* name);
 // A byte-array property; nullopt when it is missing or of another type.
 std::optional<std::vector<std::uint8_t>> bytesProperty(IWbemClassObject& object,
                                                        const wchar_t* name);
