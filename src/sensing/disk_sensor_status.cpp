@@ -11,11 +11,11 @@ namespace {
 
 class WatchedDisks final : public Disks {
  public:
-  std::optional<std::vector<SmartTable>> smartTables() override {
-    auto tables = program->platform().disks.smartTables();
-    // Only disks that report a temperature have a table.
-    if (tables && !tables->empty()) answered = true;
-    return tables;
+  std::optional<std::vector<DiskTemperature>> temperatures() override {
+    auto disks = program->platform().disks.temperatures();
+    // Only disks that report a temperature are listed.
+    if (disks && !disks->empty()) answered = true;
+    return disks;
   }
 
   Program* program = nullptr;
